@@ -1,0 +1,67 @@
+#pragma once
+
+#include "demosys/math/Vector.h"
+
+#include <string>
+
+class Texture;
+
+// One GLSL program of exactly one vertex and one fragment shader. The object
+// owns its three GL objects. Uniforms are looked up by name at every set; the
+// effects set a handful per frame.
+class Shader
+{
+public:
+    Shader() = default;
+    ~Shader();
+
+    Shader(const Shader&) = delete;
+    Shader& operator=(const Shader&) = delete;
+
+    bool setVertexSource(const std::string& text);
+    bool setFragmentSource(const std::string& text);
+    bool link();
+
+    void use();
+    // No program current; units 1, 2, 3 and then 0 lose their 2D texture,
+    // unit 0 stays active.
+    void release();
+
+    unsigned int getProgramHandle() const { return pref; }
+    unsigned int getVertexHandle() const { return vref; }
+    unsigned int getFragmentHandle() const { return fref; }
+    bool isValid() const { return valid; }
+    std::string getErrorMessage() const { return errorMessage; }
+    std::string toString() const;
+
+    // Missing names are reported (1f, 1i and the matrices) or ignored (rest).
+    void setUniform1f(const std::string& name, float v);
+    // Sets the value as a float, so it serves float uniforms.
+    void setUniform1i(const std::string& name, int v);
+    void setUniform2f(const std::string& name, float a, float b);
+    void setUniform3f(const std::string& name, float a, float b, float c);
+    void setUniform4f(const std::string& name, float a, float b, float c, float d);
+    void setUniform2fv(const std::string& name, const Vector<float, 2>& v);
+    void setUniform3fv(const std::string& name, const Vector<float, 3>& v);
+    void setUniform4fv(const std::string& name, const Vector<float, 4>& v);
+    void setUniform3x3m(const std::string& name, const float* m);
+    void setUniform4x4m(const std::string& name, const float* m);
+
+    void setTextureUnit0(const std::string& sampler, Texture* texture);
+    void setTextureUnit1(const std::string& sampler, Texture* texture);
+    void setTextureUnit2(const std::string& sampler, Texture* texture);
+    void setTextureUnit3(const std::string& sampler, Texture* texture);
+
+private:
+    bool compile(unsigned int stage, const std::string& text, unsigned int& ref);
+    int location(const std::string& name, bool report) const;
+    void setTextureUnit(int unit, const std::string& sampler, Texture* texture);
+
+    std::string vertexSource;
+    std::string fragmentSource;
+    unsigned int vref = 0;
+    unsigned int fref = 0;
+    unsigned int pref = 0;
+    bool valid = true;
+    std::string errorMessage;
+};
