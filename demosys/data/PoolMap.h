@@ -7,7 +7,7 @@
 
 // The name-ordered map behind every pool: names compare byte-wise, iteration
 // and the index operations go in ascending name order. The map owns its
-// elements, but storing a name twice overwrites without deleting (the loader
+// elements (released by clear()), but storing a name twice overwrites without deleting (the loader
 // adds each name once). Index access outside 0..size-1 answers null rather
 // than reading past the map.
 template <typename T>
@@ -19,7 +19,10 @@ public:
     PoolMap() = default;
     PoolMap(const PoolMap&) = delete;
     PoolMap& operator=(const PoolMap&) = delete;
-    ~PoolMap() { clear(""); }
+    // The owning pool calls clear() from its own destructor, where T is a
+    // complete type; deleting here would instantiate delete on a type that
+    // headers only forward-declare.
+    ~PoolMap() = default;
 
     void put(const std::string& name, T* element) { map[name] = element; }
     bool has(const std::string& name) const { return map.find(name) != map.end(); }

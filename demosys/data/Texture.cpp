@@ -4,6 +4,21 @@
 
 #include <GL/glew.h>
 
+namespace {
+
+// Pixel blocks handed to the constructors are tightly packed rows; the GL's
+// default row alignment of 4 would read padding past the end of RGB rows.
+// Returns the previous alignment for the caller to restore.
+GLint tightUnpack()
+{
+    GLint previous = 4;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &previous);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    return previous;
+}
+
+} // namespace
+
 Texture::Texture(const std::string& filename_, unsigned int id_)
     : id(id_), filename(filename_)
 {
@@ -20,10 +35,12 @@ Texture::Texture(int w, int h, unsigned int type_, int internalFormat, unsigned 
     glBindTexture(type, id);
     glTexParameteri(type, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(type, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    const GLint alignment = tightUnpack();
     if (type == GL_TEXTURE_1D)
         glTexImage1D(GL_TEXTURE_1D, 0, internalFormat, w, 0, format, GL_UNSIGNED_BYTE, pixels);
     else
         glTexImage2D(type, 0, internalFormat, w, h, 0, format, GL_UNSIGNED_BYTE, pixels);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
     glBindTexture(type, 0);
 }
 
@@ -63,7 +80,9 @@ void Texture::updateTexture(int w, int h, int internalFormat, unsigned int forma
     glBindTexture(GL_TEXTURE_2D, id);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    const GLint alignment = tightUnpack();
     glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, w, h, 0, format, GL_UNSIGNED_BYTE, pixels);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
     glBindTexture(GL_TEXTURE_2D, 0);
 }
 

@@ -52,6 +52,13 @@ Texture* MRVDemosys::loadTexture(const std::string& file, unsigned int target, b
     GLuint id = 0;
     glGenTextures(1, &id);
 
+    // Decoded rows are tightly packed. With the GL's default alignment of 4 an
+    // RGB picture whose row is not a multiple of 4 bytes would be read with
+    // padding that is not there: a skewed picture and a read past the block.
+    GLint alignment = 4;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+
     const int bpp = image.getBpp();
     const GLenum format = bpp == 32 ? GL_RGBA : GL_RGB;
     const bool uploadable = bpp == 32 || bpp == 24;
@@ -85,6 +92,8 @@ Texture* MRVDemosys::loadTexture(const std::string& file, unsigned int target, b
                              GL_UNSIGNED_BYTE, image.getData());
         }
     }
+
+    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
 
     int guard = 0;
     for (GLenum e = glGetError(); e != GL_NO_ERROR && guard < 64; e = glGetError(), ++guard)
