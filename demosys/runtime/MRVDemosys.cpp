@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <iostream>
 
+TrackSystem* MRVDemosys::tracks = nullptr;
+FMODTimer* MRVDemosys::timer = nullptr;
 DataObjectPool* MRVDemosys::objectPool = nullptr;
 DataTexturePool* MRVDemosys::texturePool = nullptr;
 DataAnimationPool* MRVDemosys::animationPool = nullptr;

@@ -13,9 +13,11 @@ class DataFBOPool;
 class DataObjectPool;
 class DataShaderPool;
 class DataTexturePool;
+class FMODTimer;
 class GLExtensions;
 class ScreenMetrics;
 class Texture;
+class TrackSystem;
 
 // The system-wide registry: static members only. Every part of the engine
 // reaches the pools, the open screen and the global flags through it; the
@@ -24,6 +26,9 @@ class MRVDemosys
 {
 public:
     MRVDemosys() = delete;
+
+    static TrackSystem* tracks;
+    static FMODTimer* timer;
 
     static DataObjectPool* objectPool;
     static DataTexturePool* texturePool;
