@@ -1,8 +1,11 @@
 #pragma once
 
 #include "demosys/runtime/MRVTime.h"
+#include "demosys/scene/Camera.h"
 
 #include <string>
+
+struct SDL_Window;
 
 class Binary;
 class Data;
@@ -15,6 +18,8 @@ class DataShaderPool;
 class DataTexturePool;
 class FMODTimer;
 class GLExtensions;
+class Parameters;
+class ProgressBar;
 class ScreenMetrics;
 class Texture;
 class TrackSystem;
@@ -40,8 +45,18 @@ public:
     static DataFBOPool* fboPool;
     static Data* data;
 
+    // Every demoscript block by name, and the effect objects' groups.
+    static Parameters* parameters;
+    static Parameters* effects;
+
     static ScreenMetrics* screenMetrics;
+    // The open window and its GL context; null until the screen opens.
+    static SDL_Window* screen;
+    static void* glContext;
+    // Open the window hidden (headless runs and captures).
+    static bool hiddenWindow;
     static GLExtensions* glExtensions;
+    static ProgressBar* pBar;
 
     static bool quit;
     // Raised, never cleared, whenever a GL error was reported or a GL object
@@ -51,13 +66,26 @@ public:
     static MRVTime stopTime;
     static unsigned int frames;
     static unsigned int fpstime;
+    // The camera that animation camera controllers fly, and a second one
+    // that nothing in the engine drives.
+    static Camera camera;
+    static Camera syscamera;
 
+    static void setProgressBar(ProgressBar* bar) { pBar = bar; }
     static void setQuit(bool q) { quit = q; }
     static bool checkQuit() { return quit; }
     static std::string getMessage() { return message; }
-    // Frames per whole second elapsed since the loop started.
+    // Frames per second since the loop started: frames * 1000 / elapsed
+    // milliseconds, 0 before any time has passed.
     static float getFPS(unsigned int now);
     static void shutDown();
+
+    // Fullscreen mode with the metrics' samples and vsync; the screen block's
+    // "vsync" applies unless the launcher chose.
+    static bool screenOpen(ScreenMetrics* metrics);
+    // A resizable window with the given caption.
+    static bool windowOpen(ScreenMetrics* metrics, const char* title, char* icon);
+    static void swapBuffers();
 
     // Decodes a PNG into a new GL texture owned by the caller; null when the
     // picture cannot be loaded. GL_TEXTURE_3D names an empty texture.

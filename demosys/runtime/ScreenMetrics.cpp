@@ -6,10 +6,19 @@ void ScreenMetrics::initView()
 {
     frustumHalfWidth = 1.0f;
     frustumHalfHeight = 0.5625f;
+    if (static_cast<long long>(width) * 9 > static_cast<long long>(height) * 16)
+    {
+        // Wider than 16:9: full height, centred horizontally, so nothing of
+        // the picture falls outside the window.
+        viewportHeight = height;
+        viewportWidth = static_cast<int>(static_cast<float>(height) / 0.5625f);
+        viewportX = (width - viewportWidth) / 2;
+        viewportY = 0;
+        return;
+    }
+    // 16:9 or taller: full width, letterboxed vertically.
     viewportX = 0;
-    // One pixel narrower than the window, as productions have always been
-    // framed.
-    viewportWidth = width - 1;
+    viewportWidth = width;
     const int h = static_cast<int>(static_cast<float>(width) * 0.5625f);
     viewportY = static_cast<int>(static_cast<float>(height - h) * 0.5f);
     viewportHeight = h;

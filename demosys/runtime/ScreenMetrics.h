@@ -1,9 +1,9 @@
 #pragma once
 
-// The requested screen mode and, once the screen is open, the 16:9 letterboxed
-// viewport and the fixed perspective frustum that every frame loads. The
-// frustum does not follow the window's aspect: the picture is always 16:9 and
-// centred vertically.
+// The requested screen mode and, once the screen is open, the 16:9 viewport
+// and the fixed perspective frustum that every frame loads. The frustum does
+// not follow the window's aspect: the picture is always 16:9, letterboxed in
+// taller windows and pillarboxed in wider ones.
 class ScreenMetrics
 {
 public:

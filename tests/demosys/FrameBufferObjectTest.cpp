@@ -98,7 +98,7 @@ TEST_F(FrameBufferObjectTest, NestedBindsRestoreTheTargetBeneath)
     a.release();
     EXPECT_EQ(boundFramebuffer(), 0);
     // The screen view of a 64x64 window: letterboxed 16:9.
-    EXPECT_EQ(viewport(), (std::vector<GLint>{ 0, 14, 63, 36 }));
+    EXPECT_EQ(viewport(), (std::vector<GLint>{ 0, 14, 64, 36 }));
     GLint mode = 0;
     glGetIntegerv(GL_MATRIX_MODE, &mode);
     EXPECT_EQ(mode, GL_MODELVIEW);

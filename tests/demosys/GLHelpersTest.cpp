@@ -86,13 +86,16 @@ TEST(ScreenMetrics, LetterboxedSixteenByNineViewport)
     {
         int w, h, x, y, vw, vh;
     };
-    for (const Case c : { Case{ 1024, 768, 0, 96, 1023, 576 }, Case{ 1280, 720, 0, 0, 1279, 720 },
-                          Case{ 640, 480, 0, 60, 639, 360 }, Case{ 1000, 400, 0, -81, 999, 562 } })
+    // Taller windows are letterboxed over the full width, wider ones
+    // pillarboxed over the full height.
+    for (const Case c : { Case{ 1024, 768, 0, 96, 1024, 576 }, Case{ 1280, 720, 0, 0, 1280, 720 },
+                          Case{ 640, 480, 0, 60, 640, 360 }, Case{ 1000, 400, 144, 0, 711, 400 },
+                          Case{ 1920, 1200, 0, 60, 1920, 1080 }, Case{ 2560, 1080, 320, 0, 1920, 1080 } })
     {
         ScreenMetrics m;
         m.setResolution(c.w, c.h);
         m.initView();
-        EXPECT_EQ(m.getViewportX(), c.x);
+        EXPECT_EQ(m.getViewportX(), c.x) << c.w << "x" << c.h;
         EXPECT_EQ(m.getViewportY(), c.y) << c.w << "x" << c.h;
         EXPECT_EQ(m.getViewportWidth(), c.vw);
         EXPECT_EQ(m.getViewportHeight(), c.vh);
@@ -122,7 +125,7 @@ TEST(ScreenMetrics, SetViewLoadsViewportAndFrustum)
     EXPECT_EQ(mode, GL_MODELVIEW);
     glGetIntegerv(GL_VIEWPORT, vp);
     EXPECT_EQ(vp[1], 60);
-    EXPECT_EQ(vp[2], 639);
+    EXPECT_EQ(vp[2], 640);
     EXPECT_EQ(vp[3], 360);
     float p[16];
     glGetFloatv(GL_PROJECTION_MATRIX, p);

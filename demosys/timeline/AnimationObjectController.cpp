@@ -1,0 +1,5 @@
+#include "demosys/timeline/AnimationObjectController.h"
+
+AnimationObjectController::AnimationObjectController(Animation* a) : animation(a)
+{
+}
