@@ -1,0 +1,36 @@
+#pragma once
+
+#include "demosys/timeline/Track.h"
+
+class FrameBufferObject;
+class TrackStartStopKeyFrame;
+
+// When an effect is on, where it draws, and in which order it draws among
+// the other effects (lower priorities first). Holds TrackStartStopKeyFrames
+// only.
+class TrackStartStop : public Track
+{
+public:
+    explicit TrackStartStop(int priority);
+    ~TrackStartStop() override;
+
+    // Takes ownership; a keyframe already on that row is deleted.
+    void addKeyframe(TrackStartStopKeyFrame* keyframe);
+
+    int getPriority() const { return priority; }
+    void setPriority(int p) { priority = p; }
+
+    // The target of the interval containing row; null for the screen and
+    // outside every interval.
+    FrameBufferObject* getRenderTarget(unsigned int row) const;
+    // The start row of the interval running after row (0 when none is).
+    unsigned int getStartRow(unsigned int row) const;
+
+    // Editing helpers; the player never calls them.
+    void insertInterval(unsigned int start, unsigned int stop);
+    // Deletes the start and stop keyframes of the interval that row hits.
+    void deleteInterval(unsigned int row);
+
+private:
+    int priority;
+};

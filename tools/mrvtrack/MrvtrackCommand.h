@@ -1,0 +1,22 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+// The mrvtrack command line:
+//   mrvtrack compile TIMELINE -o DIR   timeline text -> track files in DIR
+//   mrvtrack dump DIR                  track files in DIR -> timeline text
+// Results go to out, messages to err. Exit status: 0 done, 1 failed (or a
+// dump that is not a faithful copy), 2 bad usage.
+class MrvtrackCommand
+{
+public:
+    static int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+    static int compile(const std::string& timeline, const std::string& directory, std::ostream& out,
+                       std::ostream& err);
+    static int dump(const std::string& directory, std::ostream& out, std::ostream& err);
+
+    static const char* usage();
+};
