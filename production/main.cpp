@@ -1,17 +1,140 @@
-#include <cstdio>
-#include <cstring>
+#include "demosys/runtime/Demo.h"
+#include "demosys/runtime/MRVDemosys.h"
+#include "demosys/runtime/MRVTime.h"
+#include "demosys/runtime/ScreenMetrics.h"
+#include "demosys/script/ParameterGroup.h"
+#include "demosys/script/Parameters.h"
+#include "production/CommandLine.h"
+#include "production/EffectRegistry.h"
+#include "production/FrameCapture.h"
+#include "production/NeonProgressBar.h"
 
-// Until the demo itself is wired in, the program answers for its version.
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <memory>
+#include <vector>
+
+namespace {
+
+std::string systemValue(const char* block, const char* key)
+{
+    const ParameterGroup* group = MRVDemosys::parameters ? MRVDemosys::parameters->getGroup(block) : nullptr;
+    return group && group->exist(key) ? group->getParameter(key) : std::string();
+}
+
+// The screen mode asked for on the command line, standing in for the
+// launcher's choices: what is given overrides the script, as the launcher's
+// choices do.
+void applyScreenChoices(const CommandLineOptions& o, ScreenMetrics& metrics)
+{
+    if (o.width > 0)
+        metrics.setResolution(o.width, o.height);
+    if (o.fullscreenChosen || o.headless)
+    {
+        metrics.setFullscreen(o.fullscreen && !o.headless);
+        metrics.setFullscreenOverride(true);
+    }
+    if (o.vsyncChosen || o.headless)
+    {
+        metrics.setVSync(o.vsync && !o.headless);
+        metrics.setVSyncOverride(true);
+    }
+    if (o.fsaa >= 0)
+        metrics.setFSAASamples(o.fsaa);
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
-    for (int i = 1; i < argc; ++i)
+    CommandLineOptions options;
+    std::string error;
+    if (!CommandLine::parse(argc, argv, options, error))
     {
-        if (std::strcmp(argv[i], "--version") == 0)
-        {
-            std::printf("kelvarn %s\n", KELVARN_VERSION);
-            return 0;
-        }
+        std::cerr << "kelvarn: " << error << "\n" << CommandLine::usage(argv[0]);
+        return 2;
     }
-    std::printf("kelvarn %s\n", KELVARN_VERSION);
-    return 0;
+    if (options.help)
+    {
+        std::cout << CommandLine::usage(argv[0]);
+        return 0;
+    }
+    if (options.version)
+    {
+        std::cout << "kelvarn " << KELVARN_VERSION << std::endl;
+        return 0;
+    }
+    if (!options.dataDir.empty() && chdir(options.dataDir.c_str()) != 0)
+    {
+        std::cerr << "kelvarn: cannot change to '" << options.dataDir << "': " << std::strerror(errno) << "\n";
+        return 2;
+    }
+    if (options.headless)
+    {
+        // No window on any display and no sound on any device.
+        setenv("SDL_VIDEODRIVER", "offscreen", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        MRVDemosys::hiddenWindow = true;
+    }
+
+    ScreenMetrics metrics;
+    applyScreenChoices(options, metrics);
+
+    std::cout << "Run demo" << std::endl;
+    std::vector<char*> demoArgs = { argv[0] };
+    if (!options.scriptName.empty())
+        demoArgs.push_back(const_cast<char*>(options.scriptName.c_str()));
+    int failedLoad = 0;
+    {
+        Demo demo(static_cast<int>(demoArgs.size()), demoArgs.data());
+        MRVDemosys::setProgressBar(new NeonProgressBar);
+        EffectRegistry::registerAll(demo);
+        demo.setWindowTitle("Kelvarn");
+        if (options.fps > 0)
+            demo.setFixedStep(static_cast<unsigned int>(options.fps));
+        demo.setFrameLimit(options.frames);
+        demo.setStartOverride(options.start);
+        demo.setStopOverride(options.stop);
+        demo.setBenchmark(options.benchmark);
+
+        demo.load(&metrics);
+        demo.init();
+
+        std::unique_ptr<FrameCapture> capture;
+        if (demo.isValid() && (!options.captureDir.empty() || !options.videoFile.empty()))
+        {
+            capture.reset(new FrameCapture(metrics.getWidth(), metrics.getHeight()));
+            bool started = true;
+            if (!options.captureDir.empty())
+                started = capture->startPng(options.captureDir);
+            if (started && !options.videoFile.empty())
+            {
+                const std::string music = systemValue("sound", "play") == "1"
+                                              ? systemValue("paths", "sound") + systemValue("sound", "file")
+                                              : std::string();
+                started = capture->startVideo(options.videoFile, options.fps, music,
+                                              MRVTime(systemValue("system", "start")).getTicks());
+            }
+            if (started)
+                demo.setFrameObserver(capture.get());
+            else
+                std::cerr << "kelvarn: " << capture->getErrorMessage() << "\n";
+        }
+
+        demo.run();
+        if (capture)
+        {
+            if (!capture->finish())
+                std::cerr << "kelvarn: " << capture->getErrorMessage() << "\n";
+            else if (!options.videoFile.empty())
+                std::cout << "Video written to " << options.videoFile << std::endl;
+        }
+        failedLoad = demo.isValid() ? 0 : 1;
+        demo.dispose();
+    }
+    return failedLoad;
 }

@@ -6,6 +6,9 @@
 #include "demosys/timeline/TrackStartStop.h"
 
 #include <algorithm>
+#include <GL/glew.h>
+
+#include <chrono>
 #include <iostream>
 #include <iterator>
 
@@ -140,17 +143,34 @@ void TrackSystem::processSystem(unsigned int time, unsigned int row, unsigned in
             continue;
         FrameBufferObject* fbo = group->getStartStopTrack()->getRenderTarget(row);
         if (fbo)
-        {
             fbo->bind();
+        if (timing)
+        {
+            glFinish();
+            const auto start = std::chrono::steady_clock::now();
             effect->draw(time, frameTime);
-            fbo->release();
-            fbo->setClearFlag(true);
+            glFinish();
+            DrawTiming& t = timings[group];
+            ++t.draws;
+            t.totalMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
         }
         else
         {
             effect->draw(time, frameTime);
         }
+        if (fbo)
+        {
+            fbo->release();
+            fbo->setClearFlag(true);
+        }
     }
+}
+
+TrackSystem::DrawTiming TrackSystem::getDrawTiming(const std::string& name) const
+{
+    const TrackGroup* group = getTrackGroupByName(name);
+    const auto it = timings.find(group);
+    return it == timings.end() ? DrawTiming() : it->second;
 }
 
 bool TrackSystem::validateStartStopTracks() const

@@ -59,11 +59,25 @@ public:
     // is then flagged for clearing after the frame.
     void processSystem(unsigned int time, unsigned int row, unsigned int frameTime);
 
+    // Benchmark runs time every draw, with the GL finished before and after so
+    // that each effect is charged for its own GPU work. Off by default: the
+    // finishes stall the pipeline.
+    struct DrawTiming
+    {
+        unsigned long long draws = 0;
+        double totalMs = 0.0;
+    };
+    void setDrawTiming(bool on) { timing = on; }
+    // The draws counted so far for the group of that name.
+    DrawTiming getDrawTiming(const std::string& name) const;
+
     bool validateStartStopTracks() const;
     bool validateInterpolateTracks() const;
 
 private:
     std::map<std::string, TrackGroup*> groups;
     std::vector<TrackGroup*> sorted;
+    bool timing = false;
+    std::map<const TrackGroup*, DrawTiming> timings;
     int rowRate = DEFAULT_ROW_RATE;
 };

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <string>
+
+class DemoScriptParser;
+class ParameterGroup;
+class ScreenMetrics;
+
+// Turns the demoscript into the state the frame loop plays: the pools, the
+// parsed parameters, the open screen, every resource block loaded into its
+// pool, the effect objects, the track system and the music clock. Each step
+// returns success; the first failing step leaves its message and makes the
+// loader invalid, and nothing is undone (dispose releases what exists).
+//
+// Blocks of the demoscript read here (resource blocks further below):
+//   paths   definition, shaders, object, gfx, misc, sound: prefixes joined to
+//           file names by plain concatenation; tracks: the track directory
+//   system  start, stop (minutes:seconds:milliseconds), rowrate (default 20)
+//   screen  fullscreen, width, height, near, far, fsaa, vsync; where the
+//           launcher chose, its choice holds
+//   sound   file (under paths sound), play ("1" plays the music)
+//   video   only counted for the progress bar
+// paths, system and sound are required.
+//
+// Resource blocks, loaded in this order, every entry's key naming it in its
+// pool:
+//   shaders       name = stem          stem.vert + stem.frag under paths shaders;
+//                                      "default" is always loaded
+//   framebuffers  name = W, H, COLOR_BUFFER [, DEPTH_BUFFER [, STENCIL_BUFFER]]
+//                                      W/H an integer or "width"/"height"
+//   objects       name = file [, option]           under paths object
+//   graphics      name = file [, GL_TEXTURE_1D|2D|3D [, GEN_MIPMAP]]
+//                                      under paths gfx; each file loads once
+//   binary        name = file          under paths misc
+//   animation     alias = file         under paths misc
+class ResourceLoader
+{
+public:
+    explicit ResourceLoader(const std::string& scriptPath);
+    ~ResourceLoader();
+
+    ResourceLoader(const ResourceLoader&) = delete;
+    ResourceLoader& operator=(const ResourceLoader&) = delete;
+
+    static bool createDataPools();
+    bool parseConfig();
+    bool initScreen(ScreenMetrics* metrics, const char* title);
+    bool loadDataFiles();
+    bool createEffectObjects();
+    bool createTrackData();
+    bool loadSound();
+    bool initDemo();
+    void print();
+    bool dispose();
+
+    bool isValid() const { return valid; }
+    std::string getErrorMessage() const { return errorMessage; }
+
+    // Run the music clock on a fixed step of this many frames per second
+    // (0: real time). Set before loadSound().
+    void setFixedStep(unsigned int fps) { fixedStepFps = fps; }
+
+private:
+    bool fail(const std::string& message);
+    void tick();
+    ParameterGroup* group(const std::string& name) const;
+    std::string path(const std::string& key) const;
+
+    bool loadShaders();
+    bool loadFramebuffers();
+    bool loadObjects();
+    bool loadGraphics();
+    bool loadBinaries();
+    bool loadAnimations();
+
+    DemoScriptParser* parser = nullptr;
+    std::string scriptPath;
+    std::string errorMessage = "ResourceLoader : unknown";
+    bool valid = true;
+    unsigned int fixedStepFps = 0;
+};

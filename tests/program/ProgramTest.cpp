@@ -1,0 +1,264 @@
+// End-to-end runs of the program, headless, on small productions that each
+// test writes into a fresh directory.
+#include "mrvutils/Image.h"
+#include "tests/support/PngWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct ProgramRun
+{
+    int status = -1;
+    std::string out;
+};
+
+// Runs the program with stdout captured; stderr is folded into it after a
+// marker so that tests can tell the two apart.
+ProgramRun runProgram(const std::string& dir, const std::string& args)
+{
+    const std::string errFile = dir + "/stderr.txt";
+    const std::string command = "cd '" + dir + "' && '" KELVARN_PATH "' " + args + " 2>'" + errFile + "'";
+    ProgramRun run;
+    std::FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return run;
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        run.out.append(buffer, n);
+    const int raw = pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    std::ifstream err(errFile);
+    run.out += "\n--stderr--\n" + std::string(std::istreambuf_iterator<char>(err), {});
+    return run;
+}
+
+void writeFile(const std::string& path, const std::string& text)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+// A production with no effects: the definitions of the three system blocks,
+// the default shader pair, one framebuffer, one picture and one blob.
+class ProgramTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/kelvarn_e2eXXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir = pattern;
+        for (const char* sub : { "/resources", "/resources/scripts", "/defs", "/shaders", "/gfx", "/misc",
+                                 "/tracks" })
+            mkdir((dir + sub).c_str(), 0755);
+        writeFile(dir + "/defs/system.def", "parameters {\n start [type=string] [default=0:0:0] [values=<string>];\n"
+                                            " rowrate [type=int] [default=20] [];\n}\n");
+        writeFile(dir + "/defs/screen.def", "parameters {\n width [type=int] [default=64] [];\n"
+                                            " height [type=int] [default=36] [];\n fullscreen [type=int] [default=0] [];\n}\n");
+        writeFile(dir + "/defs/sound.def", "parameters {\n play [type=string] [default=0] [values=<string>];\n}\n");
+        writeFile(dir + "/shaders/default.vert", "void main() { gl_Position = ftransform(); }\n");
+        writeFile(dir + "/shaders/default.frag", "void main() { gl_FragColor = vec4(1.0); }\n");
+        pngtest::writeFile(dir + "/gfx/dot.png",
+                           pngtest::encodePng(pngtest::makePicture(2, 2, pngtest::ColorType::RGB,
+                                                                   std::vector<unsigned>(12, 200))));
+        writeFile(dir + "/misc/table.bin", std::string("\x01\x02\x03", 3));
+        script = "{MRVDS1}\n"
+                 "paths { definition = defs/; shaders = shaders/; gfx = gfx/; misc = misc/; sound = ./; tracks = tracks; }\n"
+                 "system { start = 0:0:0; }\n"
+                 "screen { width = 64; height = 36; fullscreen = 0; }\n"
+                 "sound { play = 0; }\n"
+                 "framebuffers { glow = 32, 16, COLOR_BUFFER, DEPTH_BUFFER; }\n"
+                 "graphics { dot = dot.png; }\n"
+                 "binary { table = table.bin; }\n";
+    }
+
+    void TearDown() override
+    {
+        if (!HasFailure())
+            std::system(("rm -rf '" + dir + "'").c_str());
+    }
+
+    ProgramRun play(const std::string& args)
+    {
+        writeFile(dir + "/resources/scripts/demoscript.txt", script);
+        return runProgram(dir, "--headless " + args);
+    }
+
+    // Replaces the first occurrence of `from` in the script.
+    void edit(const std::string& from, const std::string& to)
+    {
+        const size_t at = script.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        script.replace(at, from.size(), to);
+    }
+
+    std::string dir;
+    std::string script;
+};
+
+// Each of `lines` must appear, in this order, as a whole line of `out`.
+::testing::AssertionResult inOrder(const std::string& out, const std::vector<std::string>& lines)
+{
+    size_t at = 0;
+    for (const std::string& line : lines)
+    {
+        const size_t found = out.find("\n" + line + "\n", at == 0 ? 0 : at - 1);
+        const bool first = at == 0 && out.compare(0, line.size() + 1, line + "\n") == 0;
+        if (found == std::string::npos && !first)
+            return ::testing::AssertionFailure() << "missing or out of order: '" << line << "'\n" << out;
+        at = first ? line.size() + 1 : found + line.size() + 2;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+} // namespace
+
+TEST_F(ProgramTest, FullLoadAndShutdownInBannerOrder)
+{
+    const ProgramRun run = play("--fps 50 --frames 3");
+    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_TRUE(inOrder(run.out, { "Run demo", "[Creating DataPools]", "[Creating Pool objects]",
+                                   "[Creating DemoScriptParser]", "[Parsing defaults]", "[Parsing demoscript]",
+                                   "[Parsing .def files]", "[Supported OpenGL Extensions]", "[Loading Shaders]",
+                                   "[Creating FramebufferObjects]", "[Loading 3D Objects]", "[Loading Graphics]",
+                                   "[Loading Binary Data]", "[Loading Animation Data]", "[Create effect objects]",
+                                   "[Create track data]", "[Setting up sound]", "[Getting Startpos]",
+                                   "[Demo Init]", "[Demo Init END]", "[Shutting Down]", "[Deleting Pools]",
+                                   "delete MRVDemosys::parameters", "delete MRVDemosys::effects",
+                                   "delete MRVDemosys::data", "delete MRVDemosys::glExtensions",
+                                   "delete MRVDemosys::tracks", "delete MRVDemosys::timer",
+                                   "MRVDemosys::shutdown()", "[Application End]" }));
+    EXPECT_NE(run.out.find("Load : gfx/dot.png\n"), std::string::npos);
+    EXPECT_NE(run.out.find("Loading binary : 'misc/table.bin'\n"), std::string::npos);
+    EXPECT_NE(run.out.find("Created 'glow' with options '32, 16, COLOR_BUFFER, DEPTH_BUFFER' : object -> "
+                           "FrameBufferObject(32,16,COLOR_BUFFER,DEPTH_BUFFER)\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("startpos = (0000000000)-[00:00:000]\n"), std::string::npos);
+    EXPECT_NE(run.out.find(" -> delete texture 'dot'\n"), std::string::npos) << "pools are released";
+}
+
+TEST_F(ProgramTest, FrameCountAndStopTimeEndTheShow)
+{
+    ProgramRun run = play("--fps 10 --frames 4 --benchmark");
+    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_NE(run.out.find("benchmark frames=4 "), std::string::npos) << run.out;
+    // Frame k shows k * 100 ms: after the 4 frames at 0 to 300 ms the clock
+    // stands at the next step.
+    EXPECT_NE(run.out.find("Duration : (0000000400)-[00:00:400]\n"), std::string::npos) << run.out;
+
+    // The frame whose time passes the stop time is still drawn: 0, 100, 200.
+    run = play("--fps 10 --stop 0:0:150 --benchmark");
+    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_NE(run.out.find("benchmark frames=3 "), std::string::npos) << run.out;
+
+    edit("start = 0:0:0;", "start = 1:0:0; stop = 1:0:50;");
+    run = play("--fps 20 --benchmark");
+    EXPECT_NE(run.out.find("startpos = (0000060000)-[01:00:000]\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("benchmark frames=3 "), std::string::npos) << run.out;
+}
+
+TEST_F(ProgramTest, BenchmarkReportsLoadAndFrameTimes)
+{
+    const ProgramRun run = play("--fps 30 --frames 5 --benchmark");
+    ASSERT_EQ(run.status, 0) << run.out;
+    const size_t at = run.out.find("benchmark frames=5 load_ms=");
+    ASSERT_NE(at, std::string::npos) << run.out;
+    const std::string line = run.out.substr(at, run.out.find('\n', at) - at);
+    for (const char* field : { " frame_ms_median=", " frame_ms_p99=", " frame_ms_max=" })
+        EXPECT_NE(line.find(field), std::string::npos) << line;
+}
+
+TEST_F(ProgramTest, CapturedFramesHaveTheWindowSizeAndCount)
+{
+    const ProgramRun run = play("--window 64x36 --frames 4 --capture frames");
+    ASSERT_EQ(run.status, 0) << run.out;
+    for (int i = 0; i < 4; ++i)
+    {
+        char name[64];
+        std::snprintf(name, sizeof name, "/frames/frame_%06d.png", i);
+        Image frame(dir + name);
+        ASSERT_TRUE(frame.exists()) << name;
+        EXPECT_EQ(frame.getWidth(), 64);
+        EXPECT_EQ(frame.getHeight(), 36);
+        EXPECT_EQ(frame.getBpp(), 24);
+    }
+    struct stat info;
+    EXPECT_NE(stat((dir + "/frames/frame_000004.png").c_str(), &info), 0) << "exactly four frames";
+}
+
+TEST_F(ProgramTest, FailedLoadsExitWithStatusOneAndTheirMessage)
+{
+    struct Case
+    {
+        std::string from, to, message;
+    };
+    const std::vector<Case> cases = {
+        { "{MRVDS1}", "{MRVDS2}", "Error while parsing demoscript!\nInvalid Script Header\nHeader : '{MRVDS2}'\n" },
+        { "sound { play = 0; }", "", "Error while parsing demoscript!\nRequired block 'sound' not found!\n" },
+        { "start = 0:0:0;", "start = 1:30;",
+          "Error while parsing demoscript!\nBlock : 'system'\nError: 'start' is not a valid time: '1:30'\n"
+          "Valid syntax: minutes:seconds:milliseconds\n" },
+        { "shaders = shaders/;", "shaders = nowhere/;", "Vertex shader 'default.vert' not found" },
+        { "32, 16, COLOR_BUFFER, DEPTH_BUFFER", "32, 16, COLOR_BUFFER, STENCIL_BUFFER",
+          "Wrong parameter for framebuffer 'glow'\nvalue: 'STENCIL_BUFFER'\nexpected : 'DEPTH_BUFFER'\n" },
+        { "32, 16, COLOR_BUFFER", "32px, 16, COLOR_BUFFER", "Frambuffer width is not an int\nFBO: glow\nvalue : 32px\n" },
+        { "dot = dot.png;", "dot = none.png;", "Failed to load texture!\nFile : 'gfx/none.png'" },
+        { "dot = dot.png;", "dot = dot.png, GL_TEXTURE_4D;", "Options : GL_TEXTURE_1D/2D/3D" },
+        { "table = table.bin;", "table = nothing.bin;", "Failed to binary data!\nFile : 'misc/nothing.bin'" },
+        { "binary {", "animation { path = path.ani; }\nbinary {", "File 'misc/path.ani' not found!\n" },
+        { "sound { play = 0; }", "sound { play = 1; file = missing.ogg; }", "Failed to load sound!\nFile : './missing.ogg'" },
+    };
+    const std::string original = script;
+    for (const Case& c : cases)
+    {
+        script = original;
+        edit(c.from, c.to);
+        const ProgramRun run = play("--fps 30 --frames 2");
+        EXPECT_EQ(run.status, 1) << c.to << "\n" << run.out;
+        EXPECT_NE(run.out.find(c.message), std::string::npos) << c.to << "\n" << run.out;
+        EXPECT_TRUE(inOrder(run.out, { "[Shutting Down]", "MRVDemosys::shutdown()", "[Application End]" })) << c.to;
+        EXPECT_EQ(run.out.find("[Demo Init]"), std::string::npos) << "nothing plays after a failed load";
+    }
+}
+
+TEST_F(ProgramTest, InvalidCommandLinesExitWithStatusTwo)
+{
+    for (const char* args : { "--bogus", "--fps 0", "--fps", "--window 640", "--window 0x0", "--start 1:2",
+                              "--frames -1", "--fsaa many", "a.txt b.txt" })
+    {
+        const ProgramRun run = runProgram(dir, args);
+        EXPECT_EQ(run.status, 2) << args << "\n" << run.out;
+        const size_t err = run.out.find("--stderr--");
+        EXPECT_NE(run.out.find("usage: ", err), std::string::npos) << args;
+        EXPECT_EQ(run.out.find("Run demo"), std::string::npos) << args;
+    }
+    const ProgramRun help = runProgram(dir, "--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("usage: ", 0), 0u);
+    const ProgramRun version = runProgram(dir, "--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("kelvarn ", 0), 0u);
+}
+
+TEST_F(ProgramTest, DataDirectoryAndScriptName)
+{
+    writeFile(dir + "/resources/scripts/other.txt", script);
+    const ProgramRun run = runProgram("/", "--headless -C '" + dir + "' --fps 30 --frames 1 other.txt");
+    EXPECT_EQ(run.status, 0) << run.out;
+    const ProgramRun missing = runProgram("/", "--headless -C '" + dir + "' --frames 1 absent.txt");
+    EXPECT_EQ(missing.status, 1) << missing.out;
+    const ProgramRun noDir = runProgram("/", "-C /no/such/dir --frames 1");
+    EXPECT_EQ(noDir.status, 2) << noDir.out;
+}
