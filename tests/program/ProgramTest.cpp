@@ -2,11 +2,11 @@
 // test writes into a fresh directory.
 #include "mrvutils/Image.h"
 #include "tests/support/PngWriter.h"
+#include "tests/support/ProgramRunner.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -16,31 +16,9 @@
 
 namespace {
 
-struct ProgramRun
+ProgramRun kelvarn(const std::string& dir, const std::string& args)
 {
-    int status = -1;
-    std::string out;
-};
-
-// Runs the program with stdout captured; stderr is folded into it after a
-// marker so that tests can tell the two apart.
-ProgramRun runProgram(const std::string& dir, const std::string& args)
-{
-    const std::string errFile = dir + "/stderr.txt";
-    const std::string command = "cd '" + dir + "' && '" KELVARN_PATH "' " + args + " 2>'" + errFile + "'";
-    ProgramRun run;
-    std::FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.out.append(buffer, n);
-    const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    std::ifstream err(errFile);
-    run.out += "\n--stderr--\n" + std::string(std::istreambuf_iterator<char>(err), {});
-    return run;
+    return runProgram(KELVARN_PATH, dir, args);
 }
 
 void writeFile(const std::string& path, const std::string& text)
@@ -49,8 +27,8 @@ void writeFile(const std::string& path, const std::string& text)
     out << text;
 }
 
-// A production with no effects: the definitions of the three system blocks,
-// the default shader pair, one framebuffer, one picture and one blob.
+// A production with no effect objects, on the production's own definition
+// files: the default shader pair, one framebuffer, one picture and one blob.
 class ProgramTest : public ::testing::Test
 {
 protected:
@@ -59,14 +37,9 @@ protected:
         char pattern[] = "/tmp/kelvarn_e2eXXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
         dir = pattern;
-        for (const char* sub : { "/resources", "/resources/scripts", "/defs", "/shaders", "/gfx", "/misc",
+        for (const char* sub : { "/resources", "/resources/scripts", "/shaders", "/gfx", "/misc",
                                  "/tracks" })
             mkdir((dir + sub).c_str(), 0755);
-        writeFile(dir + "/defs/system.def", "parameters {\n start [type=string] [default=0:0:0] [values=<string>];\n"
-                                            " rowrate [type=int] [default=20] [];\n}\n");
-        writeFile(dir + "/defs/screen.def", "parameters {\n width [type=int] [default=64] [];\n"
-                                            " height [type=int] [default=36] [];\n fullscreen [type=int] [default=0] [];\n}\n");
-        writeFile(dir + "/defs/sound.def", "parameters {\n play [type=string] [default=0] [values=<string>];\n}\n");
         writeFile(dir + "/shaders/default.vert", "void main() { gl_Position = ftransform(); }\n");
         writeFile(dir + "/shaders/default.frag", "void main() { gl_FragColor = vec4(1.0); }\n");
         pngtest::writeFile(dir + "/gfx/dot.png",
@@ -74,7 +47,7 @@ protected:
                                                                    std::vector<unsigned>(12, 200))));
         writeFile(dir + "/misc/table.bin", std::string("\x01\x02\x03", 3));
         script = "{MRVDS1}\n"
-                 "paths { definition = defs/; shaders = shaders/; gfx = gfx/; misc = misc/; sound = ./; tracks = tracks; }\n"
+                 "paths { definition = " MRV_RESOURCES_DIR "definitions/; shaders = shaders/; gfx = gfx/; misc = misc/; sound = ./; tracks = tracks; }\n"
                  "system { start = 0:0:0; }\n"
                  "screen { width = 64; height = 36; fullscreen = 0; }\n"
                  "sound { play = 0; }\n"
@@ -92,7 +65,7 @@ protected:
     ProgramRun play(const std::string& args)
     {
         writeFile(dir + "/resources/scripts/demoscript.txt", script);
-        return runProgram(dir, "--headless " + args);
+        return kelvarn(dir, "--headless " + args);
     }
 
     // Replaces the first occurrence of `from` in the script.
@@ -238,16 +211,16 @@ TEST_F(ProgramTest, InvalidCommandLinesExitWithStatusTwo)
     for (const char* args : { "--bogus", "--fps 0", "--fps", "--window 640", "--window 0x0", "--start 1:2",
                               "--frames -1", "--fsaa many", "a.txt b.txt" })
     {
-        const ProgramRun run = runProgram(dir, args);
+        const ProgramRun run = kelvarn(dir, args);
         EXPECT_EQ(run.status, 2) << args << "\n" << run.out;
         const size_t err = run.out.find("--stderr--");
         EXPECT_NE(run.out.find("usage: ", err), std::string::npos) << args;
         EXPECT_EQ(run.out.find("Run demo"), std::string::npos) << args;
     }
-    const ProgramRun help = runProgram(dir, "--help");
+    const ProgramRun help = kelvarn(dir, "--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("usage: ", 0), 0u);
-    const ProgramRun version = runProgram(dir, "--version");
+    const ProgramRun version = kelvarn(dir, "--version");
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out.rfind("kelvarn ", 0), 0u);
 }
@@ -255,10 +228,10 @@ TEST_F(ProgramTest, InvalidCommandLinesExitWithStatusTwo)
 TEST_F(ProgramTest, DataDirectoryAndScriptName)
 {
     writeFile(dir + "/resources/scripts/other.txt", script);
-    const ProgramRun run = runProgram("/", "--headless -C '" + dir + "' --fps 30 --frames 1 other.txt");
+    const ProgramRun run = kelvarn("/", "--headless -C '" + dir + "' --fps 30 --frames 1 other.txt");
     EXPECT_EQ(run.status, 0) << run.out;
-    const ProgramRun missing = runProgram("/", "--headless -C '" + dir + "' --frames 1 absent.txt");
+    const ProgramRun missing = kelvarn("/", "--headless -C '" + dir + "' --frames 1 absent.txt");
     EXPECT_EQ(missing.status, 1) << missing.out;
-    const ProgramRun noDir = runProgram("/", "-C /no/such/dir --frames 1");
+    const ProgramRun noDir = kelvarn("/", "-C /no/such/dir --frames 1");
     EXPECT_EQ(noDir.status, 2) << noDir.out;
 }
