@@ -7,6 +7,7 @@
 #include "production/CommandLine.h"
 #include "production/EffectRegistry.h"
 #include "production/FrameCapture.h"
+#include "production/HeadlessDisplay.h"
 #include "production/NeonProgressBar.h"
 
 #include <unistd.h>
@@ -73,10 +74,15 @@ int main(int argc, char** argv)
         std::cerr << "kelvarn: cannot change to '" << options.dataDir << "': " << std::strerror(errno) << "\n";
         return 2;
     }
+    HeadlessDisplay headless;
     if (options.headless)
     {
         // No window on any display and no sound on any device.
-        setenv("SDL_VIDEODRIVER", "offscreen", 1);
+        if (!headless.open(error))
+        {
+            std::cerr << "kelvarn: no headless display: " << error << "\n";
+            return 1;
+        }
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         MRVDemosys::hiddenWindow = true;
     }
