@@ -8,7 +8,10 @@
 #include "production/EffectRegistry.h"
 #include "production/FrameCapture.h"
 #include "production/HeadlessDisplay.h"
+#include "production/MRVGui.h"
 #include "production/NeonProgressBar.h"
+
+#include <FL/Fl.H>
 
 #include <unistd.h>
 
@@ -88,7 +91,33 @@ int main(int argc, char** argv)
     }
 
     ScreenMetrics metrics;
-    applyScreenChoices(options, metrics);
+    std::unique_ptr<MRVGui> gui;
+    if (!options.noLauncher && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
+    {
+        // The dialog needs a desktop; without one the demoscript decides, as
+        // with --no-launcher.
+        std::cout << "No display for the launcher; using the demoscript's screen mode" << std::endl;
+        options.noLauncher = true;
+    }
+    if (!options.noLauncher)
+    {
+        gui.reset(new MRVGui(300, 450, "Morvane - Kelvarn - Final Version"));
+        Fl::scheme("gtk+");
+        Fl::run();
+        metrics.setResolution(gui->getScreenWidth(), gui->getScreenHeight());
+        metrics.setFullscreen(gui->getFullscreen());
+        metrics.setFullscreenOverride(true);
+        metrics.setVSync(gui->getVSync());
+        metrics.setVSyncOverride(true);
+        metrics.setFSAASamples(gui->getAntialiasing());
+        if (gui->checkQuit())
+        {
+            std::cout << "Quit demo" << std::endl;
+            return 0;
+        }
+    }
+    else
+        applyScreenChoices(options, metrics);
 
     std::cout << "Run demo" << std::endl;
     std::vector<char*> demoArgs = { argv[0] };

@@ -1,0 +1,318 @@
+// The launcher end to end: the real program on a private virtual X server,
+// its dialog driven with synthetic input, on a small production that each
+// test writes itself. Every wait polls against a deadline.
+#include "tests/launcher/ChildProcess.h"
+#include "tests/launcher/X11Session.h"
+#include "tests/launcher/XvfbServer.h"
+#include "tests/support/PngWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* const dialogTitle = "Morvane - Kelvarn - Final Version";
+const int screenWidth = 1280;
+const int screenHeight = 1024;
+const int timeoutMs = 60000;
+
+// Where the dialog's widgets are, inside its window.
+struct Point
+{
+    int x;
+    int y;
+};
+const Point awesomeButton = { 97, 400 };
+const Point bummerButton = { 202, 400 };
+const Point fullscreenButton = { 200, 280 };
+const Point antialiasingList = { 200, 342 };
+
+void writeText(const std::string& path, const std::string& text)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+std::string readText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::vector<unsigned long> parseIds(const std::string& text)
+{
+    std::vector<unsigned long> ids;
+    std::istringstream in(text);
+    unsigned long id = 0;
+    while (in >> id)
+        ids.push_back(id);
+    return ids;
+}
+
+struct Geometry
+{
+    int width = -1;
+    int height = -1;
+};
+
+class LauncherDialogTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        xvfb.reset(new XvfbServer);
+        if (!xvfb->start(std::to_string(screenWidth) + "x" + std::to_string(screenHeight) + "x24", timeoutMs))
+            startFailure = xvfb->error();
+    }
+
+    static void TearDownTestSuite() { xvfb.reset(); }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(startFailure.empty()) << startFailure;
+        char pattern[] = "/tmp/kelvarn_launcherXXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir = pattern;
+        for (const char* sub : { "/resources", "/resources/scripts", "/resources/graphics", "/defs", "/shaders" })
+            mkdir((dir + sub).c_str(), 0755);
+        writeText(dir + "/defs/system.def",
+                  "parameters {\n start [type=string] [default=0:0:0] [values=<string>];\n}\n");
+        writeText(dir + "/defs/screen.def", "parameters {\n width [type=int] [default=64] [];\n"
+                                            " height [type=int] [default=36] [];\n"
+                                            " fullscreen [type=int] [default=0] [];\n}\n");
+        writeText(dir + "/defs/sound.def", "parameters {\n play [type=string] [default=0] [values=<string>];\n}\n");
+        writeText(dir + "/shaders/default.vert", "void main() { gl_Position = ftransform(); }\n");
+        writeText(dir + "/shaders/default.frag", "void main() { gl_FragColor = vec4(1.0); }\n");
+        pngtest::writeFile(dir + "/resources/graphics/guilogo.png",
+                           pngtest::encodePng(pngtest::makePicture(
+                               16, 16, pngtest::ColorType::RGB, std::vector<unsigned>(16 * 16 * 3, 180))));
+        // The script asks for a small window; the launcher's choices must win.
+        useScript("10:0:0");
+    }
+
+    void TearDown() override
+    {
+        program.kill();
+        if (!HasFailure())
+            std::system(("rm -rf '" + dir + "'").c_str());
+    }
+
+    void useScript(const std::string& stop)
+    {
+        writeText(dir + "/resources/scripts/demoscript.txt",
+                  "{MRVDS1}\n"
+                  "paths { definition = defs/; shaders = shaders/; sound = ./; }\n"
+                  "system { start = 0:0:0; stop = " +
+                      stop +
+                      "; }\n"
+                      "screen { width = 64; height = 36; fullscreen = 0; }\n"
+                      "sound { play = 0; }\n");
+    }
+
+    // Starts the program with no options, so that the dialog shows, and
+    // returns the dialog's window once it is on the screen.
+    unsigned long startProgram()
+    {
+        const std::vector<std::pair<std::string, std::string>> environment = {
+            { "DISPLAY", xvfb->display() },
+            { "SDL_VIDEODRIVER", "x11" },
+            { "SDL_AUDIODRIVER", "dummy" },
+        };
+        if (!program.start({ KELVARN_PATH }, environment, dir, dir + "/stdout.txt", dir + "/stderr.txt"))
+            return 0;
+        const std::vector<unsigned long> ids =
+            parseIds(xdotool("search --sync --all --onlyvisible --pid " + std::to_string(program.pid()) + " --name '^" +
+                             std::string(dialogTitle) + "$'"));
+        return ids.empty() ? 0 : ids.front();
+    }
+
+    std::string xdotool(const std::string& args)
+    {
+        const std::string command = "DISPLAY=" + xvfb->display() + " timeout " + std::to_string(timeoutMs / 1000) +
+                                    " xdotool " + args + " 2>/dev/null";
+        std::string out;
+        if (std::FILE* pipe = popen(command.c_str(), "r"))
+        {
+            char buffer[1024];
+            size_t n;
+            while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+                out.append(buffer, n);
+            pclose(pipe);
+        }
+        return out;
+    }
+
+    void click(unsigned long window, Point at)
+    {
+        xdotool("mousemove --sync --window " + std::to_string(window) + " " + std::to_string(at.x) + " " +
+                std::to_string(at.y) + " click 1");
+    }
+
+    // The first window of the program shown besides the dialog: the demo's.
+    unsigned long waitForDemoWindow(unsigned long dialog)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        while (std::chrono::steady_clock::now() < deadline && !program.exited())
+        {
+            for (unsigned long id : parseIds(xdotool("search --onlyvisible --pid " + std::to_string(program.pid()))))
+                if (id != dialog)
+                    return id;
+            if (program.waitFor(100))
+                break;
+        }
+        return 0;
+    }
+
+    Geometry geometryOf(unsigned long window)
+    {
+        Geometry g;
+        const std::string text = xdotool("getwindowgeometry " + std::to_string(window));
+        const size_t size = text.find("Geometry: ");
+        if (size != std::string::npos)
+            std::sscanf(text.c_str() + size, "Geometry: %dx%d", &g.width, &g.height);
+        return g;
+    }
+
+    std::string windowName(unsigned long window)
+    {
+        std::string name = xdotool("getwindowname " + std::to_string(window));
+        if (!name.empty() && name.back() == '\n')
+            name.pop_back();
+        return name;
+    }
+
+    bool isVisible(unsigned long window)
+    {
+        for (unsigned long id : parseIds(xdotool("search --onlyvisible --name '^" + std::string(dialogTitle) + "$'")))
+            if (id == window)
+                return true;
+        return false;
+    }
+
+    // Waits for the program's end; the run's output with the standard error
+    // after a marker, for the failure messages.
+    std::string finish()
+    {
+        EXPECT_TRUE(program.waitFor(timeoutMs)) << "the program did not end";
+        out = readText(dir + "/stdout.txt");
+        return out + "\n--stderr--\n" + readText(dir + "/stderr.txt");
+    }
+
+    bool has(const std::string& line) const { return out.find(line + "\n") != std::string::npos; }
+
+    static std::unique_ptr<XvfbServer> xvfb;
+    static std::string startFailure;
+    std::string dir;
+    ChildProcess program;
+    std::string out;
+};
+
+std::unique_ptr<XvfbServer> LauncherDialogTest::xvfb;
+std::string LauncherDialogTest::startFailure;
+
+} // namespace
+
+TEST_F(LauncherDialogTest, AwesomeUntouchedStartsTheFirstModeFullscreenWithoutAntialiasing)
+{
+    const unsigned long dialog = startProgram();
+    ASSERT_NE(dialog, 0u) << "no dialog" << finish();
+    click(dialog, awesomeButton);
+
+    const unsigned long demo = waitForDemoWindow(dialog);
+    ASSERT_NE(demo, 0u) << "no demo window" << finish();
+    const Geometry g = geometryOf(demo);
+    EXPECT_EQ(g.width, screenWidth);
+    EXPECT_EQ(g.height, screenHeight);
+    // The fullscreen path never sets a caption; a window is titled.
+    EXPECT_EQ(windowName(demo), "");
+    EXPECT_FALSE(isVisible(dialog)) << "the dialog stays on the screen during the show";
+    X11Session x(xvfb->display());
+    ASSERT_TRUE(x.isOpen());
+    x.requestClose(demo);
+
+    const std::string log = finish();
+    EXPECT_EQ(program.exitStatus(), 0) << log;
+    EXPECT_EQ(out.rfind("Run demo\n", 0), 0u) << log;
+    EXPECT_TRUE(has("FSAASamples : 0")) << log;
+    EXPECT_TRUE(has("[Demo Init]")) << log;
+    EXPECT_FALSE(has("No screen mode set. Attempting to read from demoscript")) << log;
+    EXPECT_FALSE(has("Quit demo")) << log;
+}
+
+TEST_F(LauncherDialogTest, FullscreenSwitchedOffOpensAWindowOfTheChosenMode)
+{
+    const unsigned long dialog = startProgram();
+    ASSERT_NE(dialog, 0u) << "no dialog" << finish();
+    click(dialog, fullscreenButton);
+    click(dialog, awesomeButton);
+
+    const unsigned long demo = waitForDemoWindow(dialog);
+    ASSERT_NE(demo, 0u) << "no demo window" << finish();
+    const Geometry g = geometryOf(demo);
+    EXPECT_EQ(g.width, screenWidth);
+    EXPECT_EQ(g.height, screenHeight);
+    EXPECT_EQ(windowName(demo), "Kelvarn");
+    X11Session x(xvfb->display());
+    ASSERT_TRUE(x.isOpen());
+    x.requestClose(demo);
+
+    const std::string log = finish();
+    EXPECT_TRUE(has("[Demo Init]")) << log;
+}
+
+TEST_F(LauncherDialogTest, SixTimesAntialiasingReachesTheScreenMetrics)
+{
+    // A short show that ends by itself, whether or not the display offers
+    // six samples.
+    useScript("0:0:200");
+    const unsigned long dialog = startProgram();
+    ASSERT_NE(dialog, 0u) << "no dialog" << finish();
+    click(dialog, antialiasingList);
+    // The list's menu starts on "None"; the keys arrive after the click has
+    // opened it, as the toolkit reads its events in order.
+    xdotool("key Down Down Down Return");
+    click(dialog, awesomeButton);
+
+    const std::string log = finish();
+    EXPECT_EQ(out.rfind("Run demo\n", 0), 0u) << log;
+    EXPECT_TRUE(has("FSAASamples : 6")) << log;
+}
+
+TEST_F(LauncherDialogTest, BummerQuitsWithoutRunningAnything)
+{
+    // Without its logo the dialog shows an empty box and works as before.
+    std::remove((dir + "/resources/graphics/guilogo.png").c_str());
+    const unsigned long dialog = startProgram();
+    ASSERT_NE(dialog, 0u) << "no dialog" << finish();
+    click(dialog, bummerButton);
+
+    const std::string log = finish();
+    EXPECT_EQ(program.exitStatus(), 0) << log;
+    EXPECT_EQ(out, "Quit demo\n") << log;
+}
+
+TEST_F(LauncherDialogTest, ClosingTheWindowQuitsWithoutRunningAnything)
+{
+    const unsigned long dialog = startProgram();
+    ASSERT_NE(dialog, 0u) << "no dialog" << finish();
+    // Touched choices do not matter when the window is closed.
+    click(dialog, fullscreenButton);
+    X11Session x(xvfb->display());
+    ASSERT_TRUE(x.isOpen());
+    ASSERT_TRUE(x.requestClose(dialog));
+
+    const std::string log = finish();
+    EXPECT_EQ(program.exitStatus(), 0) << log;
+    EXPECT_EQ(out, "Quit demo\n") << log;
+}
