@@ -20,6 +20,7 @@
 #include "demosys/runtime/MRVTime.h"
 #include "demosys/runtime/ProgressBar.h"
 #include "demosys/runtime/ScreenMetrics.h"
+#include "demosys/scene/MRVSceneLoader.h"
 #include "demosys/script/DemoScriptParser.h"
 #include "demosys/script/ParameterGroup.h"
 #include "demosys/script/Parameters.h"
@@ -188,8 +189,13 @@ bool ResourceLoader::initScreen(ScreenMetrics* metrics, const char* title)
 
 bool ResourceLoader::loadDataFiles()
 {
-    return loadShaders() && loadFramebuffers() && loadObjects() && loadGraphics() && loadBinaries() &&
-           loadAnimations();
+    if (!(loadShaders() && loadFramebuffers() && loadObjects() && loadGraphics()))
+        return false;
+    // The scenes' materials receive the textures that the graphics stage has
+    // just loaded under their diffuse map names.
+    if (MRVDemosys::objectPool)
+        MRVDemosys::objectPool->mapTextureData();
+    return loadBinaries() && loadAnimations();
 }
 
 bool ResourceLoader::loadShaders()
@@ -314,9 +320,11 @@ bool ResourceLoader::loadObjects()
         std::cout << "No objects" << std::endl;
         return true;
     }
-    // Scenes need the scene loader, which this build does not have yet.
-    return fail("Object '" + path("object") + objects->getEntries().begin()->second +
-                "' cannot be loaded: 3D objects are not supported by this build");
+    std::string error;
+    if (!MRVSceneLoader::loadObjectsStage(*objects, path("object"), *MRVDemosys::objectPool, error,
+                                          [this] { tick(); }))
+        return fail(error);
+    return true;
 }
 
 bool ResourceLoader::loadGraphics()
