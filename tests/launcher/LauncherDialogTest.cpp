@@ -84,14 +84,8 @@ protected:
         char pattern[] = "/tmp/kelvarn_launcherXXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
         dir = pattern;
-        for (const char* sub : { "/resources", "/resources/scripts", "/resources/graphics", "/defs", "/shaders" })
+        for (const char* sub : { "/resources", "/resources/scripts", "/resources/graphics", "/shaders" })
             mkdir((dir + sub).c_str(), 0755);
-        writeText(dir + "/defs/system.def",
-                  "parameters {\n start [type=string] [default=0:0:0] [values=<string>];\n}\n");
-        writeText(dir + "/defs/screen.def", "parameters {\n width [type=int] [default=64] [];\n"
-                                            " height [type=int] [default=36] [];\n"
-                                            " fullscreen [type=int] [default=0] [];\n}\n");
-        writeText(dir + "/defs/sound.def", "parameters {\n play [type=string] [default=0] [values=<string>];\n}\n");
         writeText(dir + "/shaders/default.vert", "void main() { gl_Position = ftransform(); }\n");
         writeText(dir + "/shaders/default.frag", "void main() { gl_FragColor = vec4(1.0); }\n");
         pngtest::writeFile(dir + "/resources/graphics/guilogo.png",
@@ -112,7 +106,7 @@ protected:
     {
         writeText(dir + "/resources/scripts/demoscript.txt",
                   "{MRVDS1}\n"
-                  "paths { definition = defs/; shaders = shaders/; sound = ./; }\n"
+                  "paths { definition = " MRV_RESOURCES_DIR "definitions/; shaders = shaders/; sound = ./; }\n"
                   "system { start = 0:0:0; stop = " +
                       stop +
                       "; }\n"

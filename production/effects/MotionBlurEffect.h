@@ -1,0 +1,32 @@
+#pragma once
+
+#include "demosys/runtime/Effect.h"
+
+class FrameBufferObject;
+class Shader;
+class TrackInterpolate;
+
+// Feedback blur: each frame mixes the current picture ("offscreen") with the
+// previous result kept in "aux2" by the "blurfactor" track. "aux1" and
+// "aux2" are never cleared here; the history they carry is the blur.
+class MotionBlurEffect : public Effect
+{
+public:
+    MotionBlurEffect() = default;
+    ~MotionBlurEffect() override = default;
+
+    void draw(unsigned int time, unsigned int frameTime) override;
+    void init() override;
+    void reset() override;
+    Effect* getInstance() override;
+    void registerTracks() override;
+
+private:
+    Shader* textureShader = nullptr;
+    Shader* motionBlurShader = nullptr;
+    FrameBufferObject* aux1 = nullptr;
+    FrameBufferObject* aux2 = nullptr;
+    FrameBufferObject* offscreen = nullptr;
+    TrackInterpolate* blurFactor = nullptr;
+    bool ready = false;
+};

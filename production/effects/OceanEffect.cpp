@@ -1,0 +1,217 @@
+#include "production/effects/OceanEffect.h"
+
+#include "demosys/data/FrameBufferObject.h"
+#include "demosys/data/Shader.h"
+#include "demosys/data/Texture.h"
+#include "demosys/scene/MRVMaterial.h"
+#include "production/effects/EffectSupport.h"
+#include "production/effects/Ocean.h"
+#include "production/effects/ResourceLookup.h"
+
+#include <GL/glew.h>
+
+namespace {
+const std::string NOISE = "noise";
+const std::string ENVMAP = "envmap";
+const std::string V_TRANS = "vTrans";
+const std::string TEXTURE_SAMPLER = "Texture";
+const std::string VIEWPORT_STEP = "viewportStep";
+const std::string SHARP = "sharp";
+const std::string BLURED = "blured";
+const std::string RANGE = "range";
+const std::string FOCUS = "focus";
+const std::string TEXTURE = "texture";
+const std::string COLOR = "color";
+
+void leafQuad(float top)
+{
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 1.0f); glVertex3f(-4.0f, top, -4.0f);
+    glTexCoord2f(0.0f, 0.336f); glVertex3f(-4.0f, -4.56f, -4.0f);
+    glTexCoord2f(1.0f, 0.336f); glVertex3f(4.0f, -4.56f, -4.0f);
+    glTexCoord2f(1.0f, 1.0f); glVertex3f(4.0f, top, -4.0f);
+    glEnd();
+}
+}
+
+OceanEffect::OceanEffect()
+    : leafNoise(0.75f, 0.025f, 0.25f, 1)
+{
+}
+
+OceanEffect::~OceanEffect() = default;
+
+Effect* OceanEffect::getInstance()
+{
+    return new OceanEffect();
+}
+
+void OceanEffect::reset()
+{
+    leafNoisePosition = 0.0f;
+}
+
+void OceanEffect::init()
+{
+    reset();
+    ResourceLookup lookup("OceanEffect", EffectSupport::objectName(parameters));
+    beach = lookup.texture(EffectSupport::parameter(parameters, "beach"));
+    reflection = lookup.texture(EffectSupport::parameter(parameters, "reflection"));
+    leaf1 = lookup.texture(EffectSupport::parameter(parameters, "leaf1"));
+    leaf2 = lookup.texture(EffectSupport::parameter(parameters, "leaf2"));
+    blurXShader = lookup.shader(EffectSupport::parameter(parameters, "blurx_shader"));
+    blurYShader = lookup.shader(EffectSupport::parameter(parameters, "blury_shader"));
+    blurXBuffer = lookup.fbo(EffectSupport::parameter(parameters, "blurx_fbo"));
+    blurYBuffer = lookup.fbo(EffectSupport::parameter(parameters, "blury_fbo"));
+    surfaceShader = lookup.shader("ocean_surface");
+    textureShader = lookup.shader("texture");
+    depthOfField = lookup.shader("depth_of_field");
+    aux1 = lookup.fbo("aux1");
+    // Whatever another effect renders into "noise" ripples the sea; the
+    // pool is complete after loading, so it is found once here.
+    noise = lookup.fbo("noise");
+    ready = lookup.isComplete();
+    if (!ocean && ready)
+        ocean.reset(new Ocean(3.0f, 20.0f, 64));
+    if (ready)
+    {
+        blurXBuffer->getColorBuffer()->setTextureWrap(GL_CLAMP_TO_EDGE);
+        blurYBuffer->getColorBuffer()->setTextureWrap(GL_CLAMP_TO_EDGE);
+    }
+}
+
+void OceanEffect::draw(unsigned int time, unsigned int frameTime)
+{
+    if (!ready)
+        return;
+    glEnable(GL_CULL_FACE);
+    noise->getColorBuffer()->setTextureWrap(GL_CLAMP_TO_EDGE, GL_REPEAT);
+
+    glRotatef(1.5f, 1.0f, 0.0f, 0.0f);
+    glTranslatef(0.21f, 0.0f, 0.0f);
+
+    ocean->move(time, frameTime);
+    surfaceOffset = ocean->getTranslated() / 20.0f;
+
+    aux1->bind();
+    surfaceShader->use();
+    surfaceShader->setTextureUnit0(NOISE, noise->getColorBuffer());
+    surfaceShader->setTextureUnit1(ENVMAP, reflection);
+    surfaceShader->setUniform1f(V_TRANS, surfaceOffset);
+    ocean->draw();
+    surfaceShader->release();
+    aux1->setClearFlag(true);
+    aux1->release();
+
+    blurXBuffer->bind();
+    blurXShader->use();
+    blurXShader->setTextureUnit0(TEXTURE_SAMPLER, aux1->getColorBuffer());
+    blurXShader->setUniform1f(VIEWPORT_STEP, 1.0f / static_cast<float>(blurXBuffer->getWidth()));
+    aux1->draw(1.0f);
+    blurXShader->release();
+    blurXBuffer->release();
+
+    blurYBuffer->bind();
+    blurYShader->use();
+    blurYShader->setTextureUnit0(TEXTURE_SAMPLER, blurXBuffer->getColorBuffer());
+    blurYShader->setUniform1f(VIEWPORT_STEP, 1.0f / static_cast<float>(blurYBuffer->getHeight()));
+    blurXBuffer->draw(1.0f);
+    blurYShader->release();
+    blurYBuffer->release();
+
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    depthOfField->use();
+    depthOfField->setTextureUnit0(SHARP, aux1->getColorBuffer());
+    depthOfField->setTextureUnit1(BLURED, blurYBuffer->getColorBuffer());
+    depthOfField->setUniform1f(RANGE, 0.95f);
+    depthOfField->setUniform1f(FOCUS, -0.58f);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f); glVertex2f(-1.0f, -1.0f);
+    glTexCoord2f(0.0f, 1.0f); glVertex2f(-1.0f, 1.0f);
+    glTexCoord2f(1.0f, 1.0f); glVertex2f(1.0f, 1.0f);
+    glTexCoord2f(1.0f, 0.0f); glVertex2f(1.0f, -1.0f);
+    glEnd();
+    depthOfField->release();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glEnable(GL_DEPTH_TEST);
+
+    drawBeach();
+    drawLeafs();
+    leafNoisePosition = static_cast<float>(time) * 0.03125f;
+}
+
+void OceanEffect::drawBeach()
+{
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_LIGHTING);
+    MRVMaterial::useColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glDisable(GL_LIGHTING);
+    glColor4f(1.0f, 0.0f, 0.0f, 1.0f);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_GREATER, 0.0f);
+    textureShader->use();
+    textureShader->setTextureUnit0(TEXTURE, beach);
+    textureShader->setUniform4f(COLOR, 1.0f, 1.0f, 1.0f, 1.0f);
+    // The lower third of the picture lies below the screen.
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.336f); glVertex3f(-1.0f, -0.57f, -1.0f);
+    glTexCoord2f(0.0f, 1.0f); glVertex3f(-1.0f, 0.57f, -1.0f);
+    glTexCoord2f(1.0f, 1.0f); glVertex3f(1.0f, 0.57f, -1.0f);
+    glTexCoord2f(1.0f, 0.336f); glVertex3f(1.0f, -0.57f, -1.0f);
+    glEnd();
+    textureShader->release();
+    glDisable(GL_ALPHA_TEST);
+    glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+    glPopMatrix();
+}
+
+void OceanEffect::drawLeafs()
+{
+    // Whole steps of the noise position: the leaves move in small jerks,
+    // once every 32 ms.
+    const float p = static_cast<float>(static_cast<int>(leafNoisePosition));
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    EffectSupport::colourMaterial();
+    EffectSupport::white();
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+
+    float a = (leafNoise.getValue(p) - 0.375f) * 12.5f;
+    glTranslatef(a / 10.0f, 2.36f, 0.0f);
+    glRotatef(a, 1.0f, 0.75f, 1.5f);
+    leaf1->bind();
+    leafQuad(0.0f);
+    leaf1->release();
+
+    glLoadIdentity();
+    a = (leafNoise.getValue(p + 256.0f) - 0.375f) * 10.0f;
+    leafAngle = a;
+    glTranslatef(a / 10.0f, 2.28f, 0.0f);
+    glRotatef(a, 0.25f, 0.5f, -1.0f);
+    leaf2->bind();
+    leafQuad(0.2f);
+    leaf2->release();
+
+    EffectSupport::white();
+    glDisable(GL_COLOR_MATERIAL);
+    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+}

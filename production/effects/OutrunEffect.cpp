@@ -1,0 +1,129 @@
+#include "production/effects/OutrunEffect.h"
+
+#include "demosys/data/Binary.h"
+#include "demosys/data/Texture.h"
+#include "production/effects/EffectSupport.h"
+#include "production/effects/Outrun.h"
+#include "production/effects/ResourceLookup.h"
+
+#include <GL/glew.h>
+
+namespace {
+constexpr float ROAD_WIDTH = 7.0f;
+constexpr int SEGMENTS = 20;
+constexpr int TILES_ACROSS = 100;
+constexpr int ROWS_PER_SEGMENT = 12;
+constexpr int MAP_FLOATS = TILES_ACROSS * ROWS_PER_SEGMENT * 3;
+const char* const CAR_NAMES[OutrunEffect::POSE_COUNT] = { "car_straight", "car_straight_down", "car_straight_up",
+                                                          "car_left", "car_right" };
+}
+
+OutrunEffect::OutrunEffect() = default;
+
+OutrunEffect::~OutrunEffect() = default;
+
+Effect* OutrunEffect::getInstance()
+{
+    return new OutrunEffect();
+}
+
+void OutrunEffect::registerTracks()
+{
+    addTrackName("turn");
+    addTrackName("hill");
+    addTrackName("speed");
+}
+
+void OutrunEffect::reset()
+{
+}
+
+OutrunEffect::CarPose OutrunEffect::carPose(float turnValue, float hillValue)
+{
+    if (turnValue > 1.0f)
+        return LEFT;
+    if (turnValue < -1.0f)
+        return RIGHT;
+    if (hillValue < -1.0f)
+        return STRAIGHT_UP;
+    if (hillValue > 1.0f)
+        return STRAIGHT_DOWN;
+    return STRAIGHT;
+}
+
+void OutrunEffect::init()
+{
+    ResourceLookup lookup("OutrunEffect", EffectSupport::objectName(parameters));
+    const std::string mapName = EffectSupport::parameter(parameters, "roadmap");
+    Binary* map = lookup.binary(mapName);
+    // Twelve rows of a hundred RGB tiles; a shorter table would be read
+    // past its end.
+    if (map && map->size() < MAP_FLOATS)
+        lookup.reject("binary", mapName, "holds fewer than 3600 values");
+    if (!road && lookup.isComplete())
+        road.reset(new Outrun(ROAD_WIDTH, SEGMENTS, TILES_ACROSS, ROWS_PER_SEGMENT, map->getFloatData()));
+    reset();
+    if (road)
+        road->setEyeHeight(-0.75f);
+    tree = lookup.texture(EffectSupport::parameter(parameters, "treetex"));
+    background = lookup.texture(EffectSupport::parameter(parameters, "outrunbg"));
+    for (int pose = 0; pose < POSE_COUNT; ++pose)
+        cars[pose] = lookup.texture(CAR_NAMES[pose]);
+    car = cars[STRAIGHT];
+    turn = getTrack("turn");
+    hill = getTrack("hill");
+    speed = getTrack("speed");
+    ready = road && lookup.isComplete();
+}
+
+void OutrunEffect::draw(unsigned int time, unsigned int frameTime)
+{
+    if (!ready)
+        return;
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glEnable(GL_CULL_FACE);
+    glDisable(GL_DEPTH_TEST);
+
+    background->bind();
+    road->drawBackground(frameTime);
+    background->release();
+    glEnable(GL_DEPTH_TEST);
+
+    const float turnValue = EffectSupport::value(turn, time);
+    const float hillValue = EffectSupport::value(hill, time);
+    road->setTurn(turnValue);
+    road->setHill(hillValue);
+    road->draw(frameTime, EffectSupport::value(speed, time));
+
+    glDisable(GL_DEPTH_TEST);
+    road->drawLighting();
+    glEnable(GL_DEPTH_TEST);
+
+    tree->bind();
+    road->drawTrees(frameTime);
+    tree->release();
+
+    glLoadIdentity();
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_DEPTH_TEST);
+    EffectSupport::colourMaterial();
+    EffectSupport::white();
+    car = cars[carPose(turnValue, hillValue)];
+    car->bind();
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f); glVertex3f(-1.55f, -4.4f, -6.0f);
+    glTexCoord2f(1.0f, 0.0f); glVertex3f(1.75f, -4.4f, -6.0f);
+    glTexCoord2f(1.0f, 1.0f); glVertex3f(1.75f, -1.4f, -6.0f);
+    glTexCoord2f(0.0f, 1.0f); glVertex3f(-1.55f, -1.4f, -6.0f);
+    glEnd();
+    car->release();
+
+    glDisable(GL_BLEND);
+    EffectSupport::white();
+    glDisable(GL_COLOR_MATERIAL);
+    glPopMatrix();
+}

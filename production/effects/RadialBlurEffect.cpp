@@ -1,0 +1,121 @@
+#include "production/effects/RadialBlurEffect.h"
+
+#include "demosys/data/FrameBufferObject.h"
+#include "demosys/data/Texture.h"
+#include "demosys/script/ParameterGroup.h"
+#include "production/GLw.h"
+#include "production/effects/EffectSupport.h"
+#include "production/effects/ResourceLookup.h"
+
+#include <GL/glew.h>
+
+#include <utility>
+
+Effect* RadialBlurEffect::getInstance()
+{
+    return new RadialBlurEffect();
+}
+
+void RadialBlurEffect::reset()
+{
+}
+
+void RadialBlurEffect::setBuffers(FrameBufferObject* source_, FrameBufferObject* ping_, FrameBufferObject* pong_)
+{
+    source = source_;
+    ping = ping_;
+    pong = pong_;
+}
+
+void RadialBlurEffect::init()
+{
+    reset();
+    iterations = 10;
+    if (parameters && parameters->exist("source_fbo"))
+    {
+        ResourceLookup lookup("RadialBlurEffect", EffectSupport::objectName(parameters));
+        source = lookup.fbo(EffectSupport::parameter(parameters, "source_fbo"));
+        ping = lookup.fbo(EffectSupport::parameter(parameters, "ping_fbo"));
+        pong = lookup.fbo(EffectSupport::parameter(parameters, "pong_fbo"));
+    }
+}
+
+void RadialBlurEffect::drawQuad(Texture* texture, float scale, float alpha)
+{
+    GLw::resetProjectionModelview();
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glDisable(GL_DEPTH_TEST);
+    EffectSupport::colourMaterial();
+    glColor4f(1.0f, 1.0f, 1.0f, alpha);
+    texture->bind();
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f); glVertex2f(-scale, -scale);
+    glTexCoord2f(1.0f, 0.0f); glVertex2f(scale, -scale);
+    glTexCoord2f(1.0f, 1.0f); glVertex2f(scale, scale);
+    glTexCoord2f(0.0f, 1.0f); glVertex2f(-scale, scale);
+    glEnd();
+    texture->release();
+    EffectSupport::white();
+    glDisable(GL_COLOR_MATERIAL);
+}
+
+void RadialBlurEffect::draw(unsigned int time, unsigned int)
+{
+    if (!source || !ping || !pong)
+        return;
+    GLw::resetAndStoreProjectionModelview();
+    glDisable(GL_BLEND);
+    const float step = 0.5f / static_cast<float>(iterations);
+    EffectSupport::colourMaterial();
+    EffectSupport::white();
+
+    ping->bind();
+    drawQuad(source->getColorBuffer(), 1.0f, 1.0f);
+    ping->release();
+
+    GLw::resetProjectionModelview();
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+
+    // Each pass adds onto what its target already holds, so the buffers
+    // gather every earlier pass of the frame.
+    float scale = 1.0f;
+    float alpha = 0.75f;
+    FrameBufferObject* read = ping;
+    FrameBufferObject* write = pong;
+    FrameBufferObject* last = ping;
+    for (int i = 0; i < iterations; ++i)
+    {
+        GLw::resetProjectionModelview();
+        write->bind();
+        drawQuad(read->getColorBuffer(), scale, alpha);
+        write->release();
+        GLw::resetProjectionModelview();
+        last = write;
+        std::swap(read, write);
+        scale += step;
+        alpha -= step;
+    }
+
+    EffectSupport::white();
+    glDisable(GL_BLEND);
+    source->draw(1.0f);
+
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(1.0f, 1.0f, 1.0f, fade.linearInterpolate(time));
+    last->draw(1.0f);
+    glDisable(GL_BLEND);
+
+    for (FrameBufferObject* buffer : { source, ping, pong })
+    {
+        buffer->bind();
+        buffer->clear();
+        buffer->release();
+    }
+
+    GLw::restoreProjectionModelview();
+    EffectSupport::white();
+    glDisable(GL_COLOR_MATERIAL);
+}
