@@ -143,6 +143,8 @@ bool CommandLine::parse(int argc, char** argv, CommandLineOptions& o, std::strin
         }
         else if (arg == "--benchmark")
             o.benchmark = true;
+        else if (arg == "--dev")
+            o.dev = true;
         else if (arg == "--help" || arg == "-h")
             o.help = true;
         else if (arg == "--version")
@@ -185,6 +187,8 @@ std::string CommandLine::usage(const char* program)
            "  --capture DIR       write every frame to DIR/frame_NNNNNN.png (implies --fps 60)\n"
            "  --video FILE        encode frames and music with ffmpeg into FILE (implies --fps 60)\n"
            "  --benchmark         print frame and per-effect timings at the end\n"
+           "  --dev               authoring keys: R reloads shaders, Space pauses,\n"
+           "                      Left/Right seek five seconds\n"
            "  --help, --version\n"
            "\n"
            "Exit status: 0 when the show ended or was quit, 1 when loading failed,\n"

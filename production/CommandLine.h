@@ -25,6 +25,7 @@ struct CommandLineOptions
     std::string captureDir;
     std::string videoFile;
     bool benchmark = false;
+    bool dev = false;        // authoring keys (shader reload, pause, seek)
     bool help = false;
     bool version = false;
 };

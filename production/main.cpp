@@ -5,6 +5,7 @@
 #include "demosys/script/ParameterGroup.h"
 #include "demosys/script/Parameters.h"
 #include "production/CommandLine.h"
+#include "production/DataDirectory.h"
 #include "production/EffectRegistry.h"
 #include "production/FrameCapture.h"
 #include "production/HeadlessDisplay.h"
@@ -77,6 +78,8 @@ int main(int argc, char** argv)
         std::cerr << "kelvarn: cannot change to '" << options.dataDir << "': " << std::strerror(errno) << "\n";
         return 2;
     }
+    if (options.dataDir.empty())
+        DataDirectory::find();
     HeadlessDisplay headless;
     if (options.headless)
     {
@@ -135,6 +138,7 @@ int main(int argc, char** argv)
         demo.setStartOverride(options.start);
         demo.setStopOverride(options.stop);
         demo.setBenchmark(options.benchmark);
+        demo.setDevMode(options.dev);
 
         demo.load(&metrics);
         demo.init();

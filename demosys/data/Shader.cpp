@@ -7,6 +7,7 @@
 #include <GL/glew.h>
 
 #include <iostream>
+#include <utility>
 #include <vector>
 
 Shader::~Shader()
@@ -94,6 +95,24 @@ bool Shader::link()
         errorMessage += "Unknown error while linking shader pair";
     }
     return false;
+}
+
+bool Shader::reload(const std::string& vertexText, const std::string& fragmentText, std::string& log)
+{
+    Shader fresh;
+    if (!fresh.setVertexSource(vertexText) || !fresh.setFragmentSource(fragmentText) || !fresh.link())
+    {
+        log = fresh.getErrorMessage();
+        return false;
+    }
+    // Trade GL objects: the old ones leave with `fresh`'s destructor.
+    std::swap(vertexSource, fresh.vertexSource);
+    std::swap(fragmentSource, fresh.fragmentSource);
+    std::swap(vref, fresh.vref);
+    std::swap(fref, fresh.fref);
+    std::swap(pref, fresh.pref);
+    valid = true;
+    return true;
 }
 
 void Shader::use()

@@ -21,6 +21,10 @@ public:
     bool setVertexSource(const std::string& text);
     bool setFragmentSource(const std::string& text);
     bool link();
+    // Rebuilds the program from new sources in place, so that every holder of
+    // this object sees the new program. On any failure the running program
+    // stays as it was and the compiler's log is returned in `log`.
+    bool reload(const std::string& vertexText, const std::string& fragmentText, std::string& log);
 
     void use();
     // No program current; units 1, 2, 3 and then 0 lose their 2D texture,

@@ -223,6 +223,8 @@ void Demo::keyEvents()
         case SDL_KEYDOWN:
             if (event.key.keysym.sym == SDLK_ESCAPE)
                 MRVDemosys::setQuit(true);
+            else if (devMode)
+                devKey(event.key.keysym.sym);
             break;
         case SDL_QUIT:
             // The window's close button ends the show like Escape does.
@@ -239,6 +241,35 @@ void Demo::keyEvents()
         default:
             break;
         }
+    }
+}
+
+void Demo::devKey(int key)
+{
+    FMODTimer* timer = MRVDemosys::timer;
+    const unsigned int step = 5000;
+    switch (key)
+    {
+    case SDLK_r:
+        loader->reloadShaders();
+        break;
+    case SDLK_SPACE:
+        if (timer->isPaused())
+            timer->play();
+        else
+            timer->pause();
+        break;
+    case SDLK_LEFT:
+    {
+        const unsigned int now = timer->getTime();
+        timer->setTime(now > step ? now - step : 0);
+        break;
+    }
+    case SDLK_RIGHT:
+        timer->setTime(timer->getTime() + step);
+        break;
+    default:
+        break;
     }
 }
 

@@ -45,6 +45,9 @@ public:
     void setFrameObserver(FrameObserver* observer) { frameObserver = observer; }
     // Measure load and frame times and every effect's draws.
     void setBenchmark(bool on) { benchmark = on; }
+    // Authoring keys: R reloads the shaders, Space pauses and resumes, Left
+    // and Right seek five seconds. Off, only Escape does anything.
+    void setDevMode(bool on) { devMode = on; }
 
     unsigned int getLoadMilliseconds() const { return loadMs; }
     const std::string& getErrorMessage() const { return errorMessage; }
@@ -54,6 +57,7 @@ public:
 private:
     void applyOverrides();
     void printBenchmark() const;
+    void devKey(int key);
 
     ResourceLoader* loader = nullptr;
     std::string scriptName = "demoscript.txt";
@@ -68,6 +72,7 @@ private:
     std::string stopOverride;
     FrameObserver* frameObserver = nullptr;
     bool benchmark = false;
+    bool devMode = false;
     unsigned int loadMs = 0;
     std::vector<float> frameMs;
 };

@@ -51,6 +51,9 @@ public:
     bool loadSound();
     bool initDemo();
     void print();
+    // Authoring: reads every shader pair of the script again and swaps the
+    // programs in place; one that fails keeps its last good program.
+    void reloadShaders();
     bool dispose();
 
     bool isValid() const { return valid; }

@@ -189,3 +189,29 @@ TEST_F(ShaderTest, DumpReportsSourceSizesAndNames)
                                      std::to_string(shader.getVertexHandle()) + ", fref=" +
                                      std::to_string(shader.getFragmentHandle()) + ")");
 }
+
+TEST_F(ShaderTest, ReloadSwapsTheProgramInPlaceOrKeepsTheLastGoodOne)
+{
+    std::unique_ptr<Shader> shader = build(VERTEX, FRAGMENT);
+    ASSERT_TRUE(shader->isValid());
+    const unsigned int before = shader->getProgramHandle();
+
+    std::string log;
+    EXPECT_FALSE(shader->reload(VERTEX, "void main() { gl_FragColor = nonsense; }", log));
+    EXPECT_NE(log.find("nonsense"), std::string::npos) << log;
+    EXPECT_EQ(shader->getProgramHandle(), before) << "a failed reload keeps the running program";
+    EXPECT_TRUE(glIsProgram(before));
+
+    ASSERT_TRUE(shader->reload("void main() { gl_Position = gl_Vertex; }",
+                               "void main() { gl_FragColor = vec4(0.0, 1.0, 0.0, 1.0); }", log))
+        << log;
+    EXPECT_NE(shader->getProgramHandle(), before);
+    EXPECT_FALSE(glIsProgram(before)) << "the old program is deleted";
+    shader->use();
+    fullScreen();
+    shader->release();
+    const auto p = GLTestContext::readPixels(32, 32, 1, 1);
+    EXPECT_EQ(p[0], 0);
+    EXPECT_EQ(p[1], 255);
+    EXPECT_EQ(GLTestContext::takeGLError(), 0u);
+}
