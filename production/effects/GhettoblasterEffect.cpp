@@ -1,0 +1,491 @@
+#include "production/effects/GhettoblasterEffect.h"
+
+#include "demosys/data/Binary.h"
+#include "demosys/data/FrameBufferObject.h"
+#include "demosys/data/Shader.h"
+#include "demosys/data/Texture.h"
+#include "demosys/runtime/FMODTimer.h"
+#include "demosys/runtime/MRVDemosys.h"
+#include "demosys/scene/MRVObject.h"
+#include "demosys/scene/MRVScene.h"
+#include "production/effects/EffectSupport.h"
+#include "production/effects/ResourceLookup.h"
+#include "production/effects/SceneLookup.h"
+
+#include <GL/glew.h>
+
+#include <algorithm>
+
+namespace {
+
+// The FFT window the scene was tuned with.
+constexpr int WINDOW_TYPE = 1;
+const std::string LIGHT_POSITION = "LightPosition";
+const std::string EYE_POSITION = "EyePosition";
+const std::string TEXTURE = "texture";
+const std::string COLOR = "color";
+const std::string DESTINATION = "destination";
+const std::string SOURCE = "source";
+
+constexpr float LED_SIZE = 0.1f;
+constexpr float LED_STEP = 0.11f;
+constexpr int GREETS_ROWS = 8;
+constexpr int GREETS_COLUMNS = 150;
+constexpr float DOT_STEP = 0.035f;
+// After a row of 150 pixels, the rest of the 1914-pixel map row.
+constexpr int GREETS_ROW_SKIP = 5292;
+
+constexpr int FLOOR_ROWS = 60;
+constexpr int FLOOR_TILES = 30;
+
+} // namespace
+
+GhettoblasterEffect::GhettoblasterEffect() = default;
+
+GhettoblasterEffect::~GhettoblasterEffect() = default;
+
+Effect* GhettoblasterEffect::getInstance()
+{
+    return new GhettoblasterEffect();
+}
+
+void GhettoblasterEffect::registerTracks()
+{
+    CameraFlight::registerTracks(*this);
+    for (const char* name : { "tv.rot", "equ.xpos", "equ.ypos", "equ.zpos", "tape.xpos", "tape.ypos", "tape.zpos",
+                              "greet.xpos", "greet.ypos", "greet.zpos", "greets.on" })
+        addTrackName(name);
+}
+
+void GhettoblasterEffect::reset()
+{
+    std::fill(left.begin(), left.end(), 0.0f);
+    std::fill(right.begin(), right.end(), 0.0f);
+    std::fill(sum.begin(), sum.end(), 0.0f);
+    MRVDemosys::camera.setPosition(Vector<float, 3>(0.0f, 25.0f, 300.0f));
+}
+
+void GhettoblasterEffect::init()
+{
+    reset();
+    const size_t n = static_cast<size_t>(spectrumLength);
+    if (left.empty())
+        left.assign(n, 0.0f);
+    if (right.empty())
+        right.assign(n, 0.0f);
+    if (sum.empty())
+        sum.assign(n, 0.0f);
+
+    ResourceLookup lookup("GhettoblasterEffect", EffectSupport::objectName(parameters));
+    stereo = SceneLookup::scene(lookup, EffectSupport::parameter(parameters, "ghettoobj"));
+    tvSet = SceneLookup::scene(lookup, EffectSupport::parameter(parameters, "tvobj"));
+    floorTexture = lookup.texture(EffectSupport::parameter(parameters, "ground_texture1"));
+    const char* tapeNames[4] = { "tape1", "tape2", "tape3", "tape4" };
+    for (int i = 0; i < 4; ++i)
+        tapes[i] = lookup.texture(EffectSupport::parameter(parameters, tapeNames[i]));
+    glow = lookup.texture(EffectSupport::parameter(parameters, "glow"));
+    const std::string mapName = EffectSupport::parameter(parameters, "greets_map");
+    Binary* map = lookup.binary(mapName);
+    transBuffer = lookup.fbo(EffectSupport::parameter(parameters, "trans_buffer"));
+    mirrorImage = lookup.fbo(EffectSupport::parameter(parameters, "mirror_image"));
+    offscreen = lookup.fbo(EffectSupport::parameter(parameters, "offscreen"));
+    light = lookup.shader("light");
+    textureShader = lookup.shader("texture");
+    average = lookup.shader("average");
+    camera.init(*this, lookup, "ghetto1anim", "ghettogreet1anim");
+
+    // The display reads eight full map rows from wherever the scroll stands.
+    greets = nullptr;
+    if (map && map->size() < GREETS_VALUES)
+        lookup.reject("binary", mapName, "holds fewer than " + std::to_string(GREETS_VALUES) + " values");
+    else if (map)
+        greets = map->getFloatData();
+    for (Texture* tape : tapes)
+        if (tape)
+            tape->setTextureWrap(GL_CLAMP_TO_EDGE);
+
+    sphereLeft = SceneLookup::object(lookup, stereo, "BassSphereLeft");
+    sphereRight = SceneLookup::object(lookup, stereo, "BassSphereRight");
+    plane = SceneLookup::object(lookup, stereo, "Plane");
+    body = SceneLookup::object(lookup, stereo, "Body");
+    metal = SceneLookup::object(lookup, stereo, "Metal");
+    bass = SceneLookup::object(lookup, stereo, "Bass");
+    blackPlastic = SceneLookup::object(lookup, stereo, "BlackPlastic");
+    if (sphereLeft)
+        sphereLeft->setVisible(false);
+    if (sphereRight)
+        sphereRight->setVisible(false);
+
+    if (plane)
+    {
+        const Vector<float, 3> lo = plane->getBBoxMin();
+        const Vector<float, 3> hi = plane->getBBoxMax();
+        displayDepth = (lo[2] + hi[2]) * 0.5f;
+        const float corners[12] = { lo[0], hi[1], displayDepth, lo[0], lo[1], displayDepth,
+                                    hi[0], lo[1], displayDepth, hi[0], hi[1], displayDepth };
+        std::copy(corners, corners + 12, displayQuad);
+    }
+
+    materials[0].setAmbient(0.5f, 1.0f, 0.75f)->setDiffuse(0.5f, 1.0f, 0.75f);
+    materials[1].setAmbient(1.0f, 0.5f, 1.0f)->setDiffuse(1.0f, 0.5f, 1.0f);
+    materials[2].setAmbient(0.5f, 0.5f, 1.0f)->setDiffuse(0.5f, 0.5f, 1.0f);
+
+    tvRotation = getTrack("tv.rot");
+    const char* axes[3] = { "xpos", "ypos", "zpos" };
+    for (int k = 0; k < 3; ++k)
+    {
+        equalizerPos[k] = getTrack(std::string("equ.") + axes[k]);
+        tapePos[k] = getTrack(std::string("tape.") + axes[k]);
+        greetPos[k] = getTrack(std::string("greet.") + axes[k]);
+    }
+    greetsSwitch = getTrack("greets.on");
+    floorRows = 0;
+    ready = lookup.isComplete();
+}
+
+void GhettoblasterEffect::draw(unsigned int time, unsigned int frameTime)
+{
+    if (!ready)
+        return;
+    tvsDrawn = 0;
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_CULL_FACE);
+
+    camera.fly(time);
+
+    if (MRVDemosys::timer)
+    {
+        MRVDemosys::timer->getSpectrum(left.data(), spectrumLength, 0, WINDOW_TYPE);
+        MRVDemosys::timer->getSpectrum(right.data(), spectrumLength, 1, WINDOW_TYPE);
+    }
+    EqualizerLeds::weigh(left.data(), right.data(), sum.data(), spectrumLength);
+
+    // The mirrored scene, upside down under the floor.
+    glPushMatrix();
+    mirrorImage->bind();
+    glCullFace(GL_FRONT);
+    glScalef(1.0f, -1.0f, 1.0f);
+    drawGhetto(time, frameTime);
+    drawTVFormation(time);
+    glPopMatrix();
+    mirrorImage->setClearFlag(true);
+    mirrorImage->release();
+    glCullFace(GL_BACK);
+
+    drawFloor();
+
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    average->use();
+    average->setTextureUnit0(DESTINATION, mirrorImage->getColorBuffer());
+    average->setTextureUnit1(SOURCE, offscreen->getColorBuffer());
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f); glVertex2f(-1.0f, -1.0f);
+    glTexCoord2f(0.0f, 1.0f); glVertex2f(-1.0f, 1.0f);
+    glTexCoord2f(1.0f, 1.0f); glVertex2f(1.0f, 1.0f);
+    glTexCoord2f(1.0f, 0.0f); glVertex2f(1.0f, -1.0f);
+    glEnd();
+    average->release();
+    // Unit 1 stays switched on after the shader lets go of its texture;
+    // fixed-function drawing after this must not sample it.
+    glActiveTexture(GL_TEXTURE1);
+    glDisable(GL_TEXTURE_2D);
+    glActiveTexture(GL_TEXTURE0);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_CULL_FACE);
+
+    glPushMatrix();
+    drawGhetto(time, frameTime);
+    drawTVFormation(time);
+    glPopMatrix();
+}
+
+void GhettoblasterEffect::useLight()
+{
+    light->use();
+    light->setUniform3f(LIGHT_POSITION, 0.0f, 0.0f, 0.0f);
+    light->setUniform3f(EYE_POSITION, 0.0f, 0.0f, 0.0f);
+}
+
+void GhettoblasterEffect::drawGhetto(unsigned int time, unsigned int frameTime)
+{
+    glEnable(GL_LIGHTING);
+    glPushMatrix();
+    useLight();
+    bass->draw(nullptr);
+    blackPlastic->draw(nullptr);
+    useLight();
+    body->draw(nullptr);
+    metal->draw(nullptr);
+    plane->draw(nullptr);
+    useLight();
+    MRVObject* spheres[2] = { sphereLeft, sphereRight };
+    const std::vector<float>* spectra[2] = { &left, &right };
+    for (int k = 0; k < 2; ++k)
+    {
+        // Grows about its own centre and comes forward as much.
+        const float s = 1.0f + (*spectra[k])[0] + (*spectra[k])[1];
+        const Vector<float, 3> p = spheres[k]->getTranslation();
+        glPushMatrix();
+        glTranslatef(p[0], p[1], p[2] + s - 1.0f);
+        glScalef(s, s, s);
+        glTranslatef(-p[0], -p[1], -p[2]);
+        spheres[k]->draw(nullptr);
+        glPopMatrix();
+    }
+    light->release();
+    glPopMatrix();
+    glDisable(GL_LIGHTING);
+
+    EffectSupport::colourMaterial();
+    glColor3f(0.0f, 0.0f, 0.0f);
+    glBegin(GL_QUADS);
+    for (int c = 0; c < 4; ++c)
+        glVertex3fv(displayQuad + 3 * c);
+    glEnd();
+
+    // Left on the matrix on purpose: the TV formation stands under it too.
+    glTranslatef(0.0f, displayDepth + 0.01f, displayDepth + 0.01f);
+
+    glPushMatrix();
+    glTranslatef(EffectSupport::value(equalizerPos[0], time), EffectSupport::value(equalizerPos[1], time),
+                 EffectSupport::value(equalizerPos[2], time));
+    drawEquilizer(sum.data());
+    glPopMatrix();
+
+    glPushMatrix();
+    glTranslatef(EffectSupport::value(greetPos[0], time), EffectSupport::value(greetPos[1], time),
+                 EffectSupport::value(greetPos[2], time));
+    greetsOn = EffectSupport::value(greetsSwitch, time) >= 1.0f;
+    drawGreets(static_cast<float>(frameTime));
+    glPopMatrix();
+
+    glPushMatrix();
+    glTranslatef(EffectSupport::value(tapePos[0], time), EffectSupport::value(tapePos[1], time),
+                 EffectSupport::value(tapePos[2], time));
+    drawCasette(time);
+    glPopMatrix();
+
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glDisable(GL_COLOR_MATERIAL);
+}
+
+void GhettoblasterEffect::drawEquilizer(float* spectrum)
+{
+    EffectSupport::colourMaterial();
+    EffectSupport::white();
+    for (int band = 0; band < EqualizerLeds::BANDS; ++band)
+    {
+        const float bandSum = EqualizerLeds::bandSum(spectrum, band);
+        const float x = LED_STEP * static_cast<float>(band);
+        float y = 0.0f;
+        int lit = 0;
+        for (int led = 0; led < EqualizerLeds::LEDS; ++led)
+            if (bandSum > EqualizerLeds::THRESHOLDS[led])
+            {
+                const float* colour = EqualizerLeds::COLOURS[led];
+                drawFrequencyBar(colour[0], colour[1], colour[2], x, y, 0.0f, LED_SIZE);
+                y += LED_STEP;
+                ++lit;
+            }
+        ledsLit[band] = lit;
+    }
+    EffectSupport::white();
+    glDisable(GL_COLOR_MATERIAL);
+}
+
+void GhettoblasterEffect::drawFrequencyBar(float r, float g, float b, float x, float y, float z, float size)
+{
+    glColor3f(r, g, b);
+    glow->bind();
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f); glVertex3f(x, y + size, z);
+    glTexCoord2f(1.0f, 0.0f); glVertex3f(x, y, z);
+    glTexCoord2f(1.0f, 1.0f); glVertex3f(x + size, y, z);
+    glTexCoord2f(0.0f, 1.0f); glVertex3f(x + size, y + size, z);
+    glEnd();
+    glow->release();
+}
+
+void GhettoblasterEffect::drawGreets(float frameTime)
+{
+    EffectSupport::colourMaterial();
+    int p = static_cast<int>(readPosition);
+    brightDots = 0;
+    for (int row = 0; row < GREETS_ROWS; ++row)
+    {
+        const float y = -DOT_STEP * static_cast<float>(row);
+        for (int column = 0; column < GREETS_COLUMNS; ++column)
+        {
+            const float x = DOT_STEP * static_cast<float>(column);
+            if (greets[p] == 0.0f && greetsOn)
+            {
+                drawGreetsQuad(1.0f, 0.5f, 0.0f, x, y, 0.0f);
+                ++brightDots;
+            }
+            else
+            {
+                drawGreetsQuad(0.25f, 0.12f, 0.0f, x, y, 0.0f);
+            }
+            if (greetsOn)
+                p += 3;
+        }
+        if (greetsOn)
+            p += GREETS_ROW_SKIP;
+    }
+    if (greetsOn)
+    {
+        readPosition += frameTime / 6.0f;
+        if (readPosition >= GREETS_WRAP)
+            readPosition = 0.0f;
+    }
+    EffectSupport::white();
+    glDisable(GL_COLOR_MATERIAL);
+}
+
+void GhettoblasterEffect::drawGreetsQuad(float r, float g, float b, float x, float y, float z)
+{
+    const double size = DOT_STEP;
+    const double dx = x, dy = y, dz = z;
+    glColor3f(r, g, b);
+    glow->bind();
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f); glVertex3d(dx, dy + size, dz);
+    glTexCoord2f(1.0f, 0.0f); glVertex3d(dx, dy, dz);
+    glTexCoord2f(1.0f, 1.0f); glVertex3d(dx + size, dy, dz);
+    glTexCoord2f(0.0f, 1.0f); glVertex3d(dx + size, dy + size, dz);
+    glEnd();
+    glow->release();
+}
+
+int GhettoblasterEffect::cassetteFrame(unsigned int time)
+{
+    const unsigned int m = time % 400;
+    if (m < 100)
+        return 4;
+    if (m < 200)
+        return 3;
+    if (m < 300)
+        return 2;
+    return 1;
+}
+
+void GhettoblasterEffect::drawCasette(unsigned int time)
+{
+    EffectSupport::colourMaterial();
+    EffectSupport::white();
+    shownCassette = cassetteFrame(time);
+    Texture* tape = tapes[shownCassette - 1];
+    tape->bind();
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.001f, 0.209f); glVertex3f(-0.525f, -0.32812497f, 0.0f);
+    glTexCoord2f(0.623f, 0.209f); glVertex3f(0.525f, -0.32812497f, 0.0f);
+    glTexCoord2f(0.623f, 0.999f); glVertex3f(0.525f, 0.32812497f, 0.0f);
+    glTexCoord2f(0.001f, 0.999f); glVertex3f(-0.525f, 0.32812497f, 0.0f);
+    glEnd();
+    tape->release();
+    EffectSupport::white();
+    glDisable(GL_COLOR_MATERIAL);
+}
+
+void GhettoblasterEffect::drawTVFormation(unsigned int time)
+{
+    const float rotation = EffectSupport::value(tvRotation, time);
+    glRotatef(rotation, 0.0f, 1.0f, 0.0f);
+    if (!(rotation >= 0.0f))
+        return;
+    // Three rings of sets: the nearest ring in material 3, the top in 1.
+    MRVMaterial* ringMaterial[3] = { &materials[2], &materials[1], &materials[0] };
+    for (int ring = 0; ring < 3; ++ring)
+        for (int angle = 0; angle <= 360; angle += 24)
+        {
+            glPushMatrix();
+            glRotatef(static_cast<float>(angle), 0.0f, 1.0f, 0.0f);
+            glTranslatef(0.0f, 5.0f * static_cast<float>(ring) + 2.1f, -20.0f);
+            drawTV(ringMaterial[ring]);
+            glPopMatrix();
+        }
+}
+
+void GhettoblasterEffect::drawTV(MRVMaterial* material)
+{
+    Texture* screen = transBuffer->getColorBuffer();
+    glPushMatrix();
+    screen->setTextureWrap(GL_CLAMP_TO_EDGE);
+    screen->bind();
+    MRVMaterial::useColor(1.0f, 1.0f, 1.0f, 1.0f);
+    glTranslatef(0.1f, 0.0f, 0.9f);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f); glVertex3f(-3.0222223f, -1.7f, 0.0f);
+    glTexCoord2f(1.0f, 0.0f); glVertex3f(3.0222223f, -1.7f, 0.0f);
+    glTexCoord2f(1.0f, 1.0f); glVertex3f(3.0222223f, 1.7f, 0.0f);
+    glTexCoord2f(0.0f, 1.0f); glVertex3f(-3.0222223f, 1.7f, 0.0f);
+    glEnd();
+    screen->release();
+    glPopMatrix();
+
+    glPushMatrix();
+    glScalef(0.08f, 0.08f, 0.08f);
+    glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    useLight();
+    tvSet->draw(material);
+    light->release();
+    glPopMatrix();
+    transBuffer->setClearFlag(true);
+    ++tvsDrawn;
+}
+
+void GhettoblasterEffect::drawFloor()
+{
+    textureShader->use();
+    textureShader->setTextureUnit0(TEXTURE, floorTexture);
+    textureShader->setUniform4f(COLOR, 1.0f, 1.0f, 1.0f, 1.0f);
+    glBegin(GL_QUADS);
+    const float step = 1.0f / 60.0f;
+    float x = -33.33f;
+    float z = 33.33f;
+    float s = 0.0f;
+    float t = 0.0f;
+    for (int row = 0; row < FLOOR_ROWS; ++row)
+    {
+        const float t1 = t + step;
+        const float z1 = z + 1.111f;
+        for (int tile = 0; tile < FLOOR_TILES; ++tile)
+        {
+            glTexCoord2f(s, t1); glVertex3f(x, 0.0f, z);
+            glTexCoord2f(s, t); glVertex3f(x, 0.0f, z1);
+            glTexCoord2f(s + step, t); glVertex3f(x + 1.111f, 0.0f, z1);
+            glTexCoord2f(s + step, t1); glVertex3f(x + 1.111f, 0.0f, z);
+            x += 2.222f;
+            s += 1.0f / 30.0f;
+        }
+        // Only the parity counts; kept small so that a long show cannot
+        // overflow it.
+        floorRows = (floorRows + 1) & 0x3fffffff;
+        if (floorRows % 2 != 0)
+        {
+            x = -32.219f;
+            s = step;
+        }
+        else
+        {
+            x = -33.33f;
+            s = 0.0f;
+        }
+        z -= 1.111f;
+        t = t1;
+    }
+    glEnd();
+    textureShader->release();
+}

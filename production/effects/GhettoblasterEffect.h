@@ -1,0 +1,124 @@
+#pragma once
+
+#include "demosys/runtime/Effect.h"
+#include "demosys/scene/MRVMaterial.h"
+#include "production/effects/CameraFlight.h"
+#include "production/effects/EqualizerLeds.h"
+
+#include <vector>
+
+class FrameBufferObject;
+class MRVObject;
+class MRVScene;
+class Shader;
+class Texture;
+class TrackInterpolate;
+
+// The ghettoblaster scene: a stereo whose bass domes pump with the low end,
+// with an LED equalizer, a turning cassette and a scrolling dot-matrix
+// display of greetings on its front, ringed by three circles of television
+// sets that show another buffer. The stereo stands on a checkerboard floor
+// that reflects it: a mirrored copy goes into "mirror_image" and the
+// "average" shader lays it over the picture before the scene itself is
+// drawn. The camera flies one of two paths.
+class GhettoblasterEffect : public Effect
+{
+public:
+    GhettoblasterEffect();
+    ~GhettoblasterEffect() override;
+
+    void draw(unsigned int time, unsigned int frameTime) override;
+    void init() override;
+    void reset() override;
+    Effect* getInstance() override;
+    void registerTracks() override;
+
+    void drawGhetto(unsigned int time, unsigned int frameTime);
+    void drawTVFormation(unsigned int time);
+    void drawTV(MRVMaterial* material);
+    void drawFloor();
+    void drawEquilizer(float* spectrum);
+    void drawFrequencyBar(float r, float g, float b, float x, float y, float z, float size);
+    void drawGreets(float frameTime);
+    void drawGreetsQuad(float r, float g, float b, float x, float y, float z);
+    void drawCasette(unsigned int time);
+
+    // The cassette frame shown at a time: 4, 3, 2, 1 in turn ("tape4" first),
+    // 100 ms each.
+    static int cassetteFrame(unsigned int time);
+
+    // Greetings map: rows of 1914 pixels of three values, eight rows.
+    static constexpr int GREETS_ROW = 5742;
+    static constexpr int GREETS_VALUES = 8 * GREETS_ROW;
+    // The read position wraps here: a 150-pixel window over 1764 pixels.
+    static constexpr float GREETS_WRAP = 5292.0f;
+
+    bool isReady() const { return ready; }
+    int getSpectrumLength() const { return spectrumLength; }
+    const float* getLeft() const { return left.data(); }
+    const float* getRight() const { return right.data(); }
+    const float* getSum() const { return sum.data(); }
+    float getReadPosition() const { return readPosition; }
+    bool isGreetsOn() const { return greetsOn; }
+    int getFloorRows() const { return floorRows; }
+    // c0..c3 of the display background, three values each.
+    const float* getDisplayQuad() const { return displayQuad; }
+    const MRVMaterial& getMaterial(int ring) const { return materials[ring]; }
+
+    // What the last drawings showed: LEDs per band of the last equalizer,
+    // bright dots of the last display, the last cassette frame, the camera
+    // path, and TV sets drawn in the last frame (both passes).
+    int getLedsLit(int band) const { return ledsLit[band]; }
+    int getBrightDots() const { return brightDots; }
+    int getShownCassette() const { return shownCassette; }
+    int getCameraPath() const { return camera.getLastPath(); }
+    int getTVsDrawn() const { return tvsDrawn; }
+
+private:
+    void useLight();
+
+    MRVMaterial materials[3];
+    int spectrumLength = 64;
+    std::vector<float> left;
+    std::vector<float> right;
+    std::vector<float> sum;
+    float readPosition = 0.0f;
+    bool greetsOn = false;
+    float* greets = nullptr;
+    int floorRows = 0;
+    float displayQuad[12] = {};
+    float displayDepth = 0.0f;
+
+    MRVScene* stereo = nullptr;
+    MRVScene* tvSet = nullptr;
+    FrameBufferObject* transBuffer = nullptr;
+    FrameBufferObject* mirrorImage = nullptr;
+    FrameBufferObject* offscreen = nullptr;
+    Shader* light = nullptr;
+    Shader* textureShader = nullptr;
+    Shader* average = nullptr;
+    Texture* floorTexture = nullptr;
+    Texture* tapes[4] = {};
+    Texture* glow = nullptr;
+    CameraFlight camera;
+
+    MRVObject* sphereLeft = nullptr;
+    MRVObject* sphereRight = nullptr;
+    MRVObject* plane = nullptr;
+    MRVObject* body = nullptr;
+    MRVObject* metal = nullptr;
+    MRVObject* bass = nullptr;
+    MRVObject* blackPlastic = nullptr;
+
+    TrackInterpolate* tvRotation = nullptr;
+    TrackInterpolate* equalizerPos[3] = {};
+    TrackInterpolate* tapePos[3] = {};
+    TrackInterpolate* greetPos[3] = {};
+    TrackInterpolate* greetsSwitch = nullptr;
+
+    int ledsLit[EqualizerLeds::BANDS] = {};
+    int brightDots = 0;
+    int shownCassette = 0;
+    int tvsDrawn = 0;
+    bool ready = false;
+};

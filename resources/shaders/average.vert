@@ -1,0 +1,8 @@
+// Full-screen composite: texture coordinates straight through.
+varying vec2 texCoord;
+
+void main()
+{
+    texCoord = gl_MultiTexCoord0.xy;
+    gl_Position = ftransform();
+}
