@@ -23,6 +23,10 @@ constexpr size_t kMaxPixelBytes = size_t(1) << 30;
 // fill is rejected before the pixel block is allocated.
 constexpr size_t kMaxInflateRatio = 1032;
 
+// The ancillary chunks libpng knows, less tRNS: each name and a zero byte.
+constexpr png_byte kUnusedChunks[] = "bKGD\0cHRM\0eXIf\0gAMA\0hIST\0iCCP\0iTXt\0oFFs\0pCAL\0pHYs\0"
+                                     "sBIT\0sCAL\0sPLT\0sRGB\0tEXt\0tIME\0zTXt";
+
 // Everything a decode allocates, kept outside the frame that calls setjmp so
 // that it is still known, and freed, after libpng longjmps out of an error.
 struct PngDecode
@@ -57,6 +61,13 @@ bool decodeRows(Image::file_buffer_t* source, PngDecode* d)
         return false;
 
     png_set_user_limits(d->png, kMaxDimension, kMaxDimension);
+    // Only the pixels, the palette and tRNS are used. libpng reads a text,
+    // profile or similar chunk into a zeroed buffer as long as the chunk
+    // claims to be before it knows the file holds that much, so a 46-byte
+    // file claiming a 2 GB tEXt chunk touched 2 GB. Handled as unknown and
+    // never kept, such chunks are skipped in small pieces instead.
+    png_set_keep_unknown_chunks(d->png, PNG_HANDLE_CHUNK_NEVER, kUnusedChunks,
+                                static_cast<int>(sizeof(kUnusedChunks) / 5));
     png_set_read_fn(d->png, source, readFromBuffer);
     png_set_sig_bytes(d->png, 8);
     png_read_info(d->png, d->info);

@@ -6,6 +6,7 @@
 #include "demosys/timeline/TrackStartStopKeyFrame.h"
 #include "demosys/timeline/TrackSystem.h"
 #include "demosys/timeline/TrackSystemIO.h"
+#include "mrvutils/File.h"
 
 #include <filesystem>
 #include <iostream>
@@ -16,8 +17,9 @@
 namespace
 {
 const std::string SUFFIX = ".track";
-const char* const NOT_REPRODUCED = "holds more than its keyframes (a row used twice, a stored name \"screen\" or "
-                                   "bytes after the records); a compile of this dump will not reproduce it";
+const char* const NOT_REPRODUCED = "holds more than its keyframes (a row used twice, rows out of order, a stored "
+                                   "name \"screen\" or bytes after the records); a compile of this dump will not "
+                                   "reproduce it";
 
 // The track reader logs to standard output; a dump owns standard output, so
 // the log is held back while files are read.
@@ -53,6 +55,33 @@ long long startStopSize(const TrackStartStop& track)
 long long interpolateSize(const TrackInterpolate& track)
 {
     return 4 + 12LL * track.getKeyframeCount();
+}
+
+// A save writes the records sorted by row, so a file whose records come in
+// another order keeps its size but not its bytes. Only asked of files that
+// read completely.
+bool rowsAscending(const std::string& path, bool startStop)
+{
+    File file(path, File::READ);
+    if (startStop)
+        file.readInt();
+    const int count = file.readInt();
+    long long previous = -1;
+    for (int i = 0; i < count && !file.hasOverrun(); ++i)
+    {
+        const long long row = static_cast<unsigned int>(file.readInt());
+        const int type = file.readInt();
+        if (!startStop)
+            file.readFloat();
+        else if (type == TrackKeyFrame::START)
+            while (file.bytesLeft() > 0 && file.readChar() != '\0')
+            {
+            }
+        if (row <= previous)
+            return false;
+        previous = row;
+    }
+    return true;
 }
 }
 
@@ -126,7 +155,8 @@ TrackSystem* TrackDirectoryReader::read()
                 TrackStartStop* startStop = io.loadStartStopTrack(object);
                 group->setStartStopTrack(startStop);
                 if (startStop && damaged == io.getDamagedFiles().size() &&
-                    startStopSize(*startStop) != sizes[object + SUFFIX])
+                    (startStopSize(*startStop) != sizes[object + SUFFIX] ||
+                     !rowsAscending(io.startStopFileName(object), true)))
                     warnings.push_back("'" + io.startStopFileName(object) + "' " + NOT_REPRODUCED);
             }
             for (const std::string& name : tracks[object])
@@ -137,7 +167,8 @@ TrackSystem* TrackDirectoryReader::read()
                     continue;
                 group->addInterpolateTrack(track);
                 if (damaged == io.getDamagedFiles().size() &&
-                    interpolateSize(*track) != sizes[object + "." + name + SUFFIX])
+                    (interpolateSize(*track) != sizes[object + "." + name + SUFFIX] ||
+                     !rowsAscending(io.interpolateFileName(object, name), false)))
                     warnings.push_back("'" + io.interpolateFileName(object, name) + "' " + NOT_REPRODUCED);
             }
         }
