@@ -235,3 +235,16 @@ TEST_F(ProgramTest, DataDirectoryAndScriptName)
     const ProgramRun noDir = kelvarn("/", "-C /no/such/dir --frames 1");
     EXPECT_EQ(noDir.status, 2) << noDir.out;
 }
+
+TEST_F(ProgramTest, VideoIsEncodedWithTheFramesOfTheShow)
+{
+    const ProgramRun run = play("--window 64x36 --frames 30 --video show.mp4");
+    ASSERT_EQ(run.status, 0) << run.out;
+    EXPECT_NE(run.out.find("Video written to show.mp4"), std::string::npos) << run.out;
+    // 30 frames at the implied 60 fps: half a second of H.264.
+    const ProgramRun probe = runProgram("ffprobe", dir,
+                                        "-v error -select_streams v:0 -count_frames -show_entries "
+                                        "stream=codec_name,width,height,nb_read_frames -of csv=p=0 show.mp4");
+    ASSERT_EQ(probe.status, 0) << probe.out;
+    EXPECT_EQ(probe.out.substr(0, probe.out.find('\n')), "h264,64,36,30");
+}
