@@ -20,8 +20,9 @@ bool DataDirectory::find()
 
     // The program's directory, then the two above it (a program run from its
     // build tree, build/production/, finds the repository's data), then the
-    // installed data directory.
-    std::string candidates[4];
+    // data directory beside an installed bin/ wherever the tree was
+    // installed, then the configured data directory.
+    std::string candidates[5];
     char exe[PATH_MAX];
     const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
     if (n > 0)
@@ -30,9 +31,10 @@ bool DataDirectory::find()
         candidates[0] = path.substr(0, path.rfind('/'));
         candidates[1] = candidates[0] + "/..";
         candidates[2] = candidates[0] + "/../..";
+        candidates[3] = candidates[0] + "/../share/kelvarn";
     }
 #ifdef KELVARN_DATADIR
-    candidates[3] = KELVARN_DATADIR;
+    candidates[4] = KELVARN_DATADIR;
 #endif
     for (const std::string& directory : candidates)
     {
