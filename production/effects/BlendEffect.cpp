@@ -1,4 +1,5 @@
 #include "production/effects/BlendEffect.h"
+#include "production/GLw.h"
 
 #include "demosys/data/FrameBufferObject.h"
 #include "demosys/data/Shader.h"
@@ -37,12 +38,7 @@ void BlendEffect::draw(unsigned int, unsigned int)
 {
     if (!ready)
         return;
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    GLw::resetAndStoreProjectionModelview();
     glDisable(GL_DEPTH_TEST);
     EffectSupport::colourMaterial();
     EffectSupport::white();
@@ -69,8 +65,5 @@ void BlendEffect::draw(unsigned int, unsigned int)
     glDisable(GL_COLOR_MATERIAL);
     buffer1->setClearFlag(true);
     buffer2->setClearFlag(true);
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    GLw::restoreProjectionModelview();
 }

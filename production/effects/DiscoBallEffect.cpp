@@ -1,4 +1,5 @@
 #include "production/effects/DiscoBallEffect.h"
+#include "production/GLw.h"
 
 #include "demosys/data/Shader.h"
 #include "demosys/data/Texture.h"
@@ -155,12 +156,7 @@ void DiscoBallEffect::drawFlashQuad()
 {
     if (flashIntensity == 0.0f)
         return;
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    GLw::resetAndStoreProjectionModelview();
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -176,10 +172,7 @@ void DiscoBallEffect::drawFlashQuad()
     glDisable(GL_BLEND);
     EffectSupport::white();
     glDisable(GL_COLOR_MATERIAL);
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    GLw::restoreProjectionModelview();
 }
 
 void DiscoBallEffect::draw(unsigned int, unsigned int frameTime)

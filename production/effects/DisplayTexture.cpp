@@ -1,4 +1,5 @@
 #include "production/effects/DisplayTexture.h"
+#include "production/GLw.h"
 
 #include "demosys/data/DataShaderPool.h"
 #include "demosys/data/Shader.h"
@@ -130,8 +131,5 @@ void DisplayTexture::draw(unsigned int time, unsigned int frameTime)
         EffectSupport::white();
         glDisable(GL_COLOR_MATERIAL);
     }
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    GLw::restoreProjectionModelview();
 }

@@ -1,4 +1,5 @@
 #include "production/effects/FadeEffect.h"
+#include "production/GLw.h"
 
 #include "production/effects/EffectSupport.h"
 
@@ -33,12 +34,7 @@ void FadeEffect::init()
 
 void FadeEffect::draw(unsigned int time, unsigned int)
 {
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    GLw::resetAndStoreProjectionModelview();
 
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_ALPHA_TEST);
@@ -68,8 +64,5 @@ void FadeEffect::draw(unsigned int time, unsigned int)
     glEnable(GL_DEPTH_TEST);
     EffectSupport::white();
     glDisable(GL_COLOR_MATERIAL);
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    GLw::restoreProjectionModelview();
 }

@@ -1,4 +1,5 @@
 #include "production/effects/FrequencyEffect.h"
+#include "production/GLw.h"
 
 #include "demosys/runtime/FMODTimer.h"
 #include "demosys/runtime/MRVDemosys.h"
@@ -39,12 +40,7 @@ void FrequencyEffect::draw(unsigned int, unsigned int)
 {
     if (mean.empty())
         return;
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    GLw::resetAndStoreProjectionModelview();
 
     const int n = static_cast<int>(mean.size());
     if (MRVDemosys::timer)
@@ -63,10 +59,7 @@ void FrequencyEffect::draw(unsigned int, unsigned int)
     glTranslatef(1.45f, 0.0f, 0.0f);
     drawFrequencyRange(mean.data(), -0.95f, n, GRAPH_COLOUR);
 
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    GLw::restoreProjectionModelview();
 }
 
 void FrequencyEffect::drawFrequencyRange(const float* values, float base, int count, const float* colour)

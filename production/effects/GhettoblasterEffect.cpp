@@ -1,4 +1,5 @@
 #include "production/effects/GhettoblasterEffect.h"
+#include "production/GLw.h"
 
 #include "demosys/data/Binary.h"
 #include "demosys/data/FrameBufferObject.h"
@@ -176,12 +177,7 @@ void GhettoblasterEffect::draw(unsigned int time, unsigned int frameTime)
 
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    GLw::resetAndStoreProjectionModelview();
     average->use();
     average->setTextureUnit0(DESTINATION, mirrorImage->getColorBuffer());
     average->setTextureUnit1(SOURCE, offscreen->getColorBuffer());
@@ -197,10 +193,7 @@ void GhettoblasterEffect::draw(unsigned int time, unsigned int frameTime)
     glActiveTexture(GL_TEXTURE1);
     glDisable(GL_TEXTURE_2D);
     glActiveTexture(GL_TEXTURE0);
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    GLw::restoreProjectionModelview();
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_CULL_FACE);
 

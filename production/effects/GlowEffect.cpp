@@ -1,4 +1,5 @@
 #include "production/effects/GlowEffect.h"
+#include "production/GLw.h"
 
 #include "demosys/data/FrameBufferObject.h"
 #include "demosys/data/Shader.h"
@@ -75,12 +76,7 @@ void GlowEffect::draw(unsigned int time, unsigned int)
     blurYShader->release();
     blurYBuffer->release();
 
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    GLw::resetAndStoreProjectionModelview();
     screenShader->use();
     screenShader->setUniform1f(OPACITY, EffectSupport::value(opacity, time));
     screenShader->setTextureUnit0(SOURCE, source->getColorBuffer());
@@ -91,8 +87,5 @@ void GlowEffect::draw(unsigned int time, unsigned int)
     EffectSupport::white();
     glDisable(GL_COLOR_MATERIAL);
     source->setClearFlag(true);
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    GLw::restoreProjectionModelview();
 }

@@ -1,4 +1,5 @@
 #include "production/effects/MotionBlurEffect.h"
+#include "production/GLw.h"
 
 #include "demosys/data/FrameBufferObject.h"
 #include "demosys/data/Shader.h"
@@ -59,12 +60,7 @@ void MotionBlurEffect::draw(unsigned int time, unsigned int)
     EffectSupport::white();
     glDisable(GL_CULL_FACE);
     glDisable(GL_DEPTH_TEST);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    GLw::resetAndStoreProjectionModelview();
 
     aux1->bind();
     motionBlurShader->use();
@@ -91,10 +87,7 @@ void MotionBlurEffect::draw(unsigned int time, unsigned int)
     EffectSupport::fullScreenQuad();
     textureShader->release();
 
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    GLw::restoreProjectionModelview();
     EffectSupport::white();
     glDisable(GL_COLOR_MATERIAL);
     offscreen->setClearFlag(true);

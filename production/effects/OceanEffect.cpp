@@ -1,4 +1,5 @@
 #include "production/effects/OceanEffect.h"
+#include "production/GLw.h"
 
 #include "demosys/data/FrameBufferObject.h"
 #include "demosys/data/Shader.h"
@@ -121,12 +122,7 @@ void OceanEffect::draw(unsigned int time, unsigned int frameTime)
 
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    GLw::resetAndStoreProjectionModelview();
     depthOfField->use();
     depthOfField->setTextureUnit0(SHARP, aux1->getColorBuffer());
     depthOfField->setTextureUnit1(BLURED, blurYBuffer->getColorBuffer());
@@ -139,10 +135,7 @@ void OceanEffect::draw(unsigned int time, unsigned int frameTime)
     glTexCoord2f(1.0f, 0.0f); glVertex2f(1.0f, -1.0f);
     glEnd();
     depthOfField->release();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    GLw::restoreProjectionModelview();
     glEnable(GL_DEPTH_TEST);
 
     drawBeach();

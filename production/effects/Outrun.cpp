@@ -1,4 +1,5 @@
 #include "production/effects/Outrun.h"
+#include "production/GLw.h"
 
 #include "demosys/data/VBODynamic.h"
 #include "production/effects/EffectSupport.h"
@@ -151,12 +152,7 @@ void Outrun::draw(unsigned int frameTime, float speed_)
 
 void Outrun::drawBackground(unsigned int)
 {
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    GLw::resetAndStoreProjectionModelview();
 
     // The band's foot follows the hill where the road meets the horizon.
     const float y0 = HILL_SCALE * hill * bend(-4.8f) - 0.5f;
@@ -174,20 +170,12 @@ void Outrun::drawBackground(unsigned int)
     EffectSupport::white();
     glDisable(GL_COLOR_MATERIAL);
 
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    GLw::restoreProjectionModelview();
 }
 
 void Outrun::drawLighting()
 {
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    GLw::resetAndStoreProjectionModelview();
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 
@@ -201,10 +189,7 @@ void Outrun::drawLighting()
     glEnd();
     glDisable(GL_BLEND);
 
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    GLw::restoreProjectionModelview();
 }
 
 void Outrun::drawTrees(unsigned int frameTime)
