@@ -192,5 +192,6 @@ std::string CommandLine::usage(const char* program)
            "  --help, --version\n"
            "\n"
            "Exit status: 0 when the show ended or was quit, 1 when loading failed,\n"
-           "2 for an invalid command line.\n";
+           "2 for an invalid command line, 3 when captured frames or the video\n"
+           "could not be written.\n";
 }

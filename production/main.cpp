@@ -126,7 +126,7 @@ int main(int argc, char** argv)
     std::vector<char*> demoArgs = { argv[0] };
     if (!options.scriptName.empty())
         demoArgs.push_back(const_cast<char*>(options.scriptName.c_str()));
-    int failedLoad = 0;
+    int status = 0;
     {
         Demo demo(static_cast<int>(demoArgs.size()), demoArgs.data());
         MRVDemosys::setProgressBar(new NeonProgressBar);
@@ -161,19 +161,29 @@ int main(int argc, char** argv)
             if (started)
                 demo.setFrameObserver(capture.get());
             else
+            {
+                // Whoever asked for the frames wants them, not a show played
+                // to its end for nothing.
                 std::cerr << "kelvarn: " << capture->getErrorMessage() << "\n";
+                status = 3;
+            }
         }
 
-        demo.run();
-        if (capture)
+        if (status == 0)
+            demo.run();
+        if (capture && status == 0)
         {
             if (!capture->finish())
+            {
                 std::cerr << "kelvarn: " << capture->getErrorMessage() << "\n";
+                status = 3;
+            }
             else if (!options.videoFile.empty())
                 std::cout << "Video written to " << options.videoFile << std::endl;
         }
-        failedLoad = demo.isValid() ? 0 : 1;
+        if (!demo.isValid())
+            status = 1;
         demo.dispose();
     }
-    return failedLoad;
+    return status;
 }

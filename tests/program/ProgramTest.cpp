@@ -236,6 +236,22 @@ TEST_F(ProgramTest, DataDirectoryAndScriptName)
     EXPECT_EQ(noDir.status, 2) << noDir.out;
 }
 
+// Frames that cannot be written are a failed run, not a show that ended:
+// the status tells a script that nothing usable came out.
+TEST_F(ProgramTest, CapturesThatCannotBeWrittenExitWithStatusThree)
+{
+    writeFile(dir + "/taken", "a file where the capture directory should go\n");
+    const ProgramRun frames = play("--window 64x36 --frames 4 --capture taken/frames");
+    EXPECT_EQ(frames.status, 3) << frames.out;
+    EXPECT_NE(frames.out.find("Cannot create capture directory 'taken/frames'"), std::string::npos) << frames.out;
+    EXPECT_EQ(frames.out.find("[Demo Init]"), std::string::npos) << "the show played without its capture";
+
+    const ProgramRun video = play("--window 64x36 --frames 4 --video no/such/dir/show.mp4");
+    EXPECT_EQ(video.status, 3) << video.out;
+    EXPECT_NE(video.out.find("ffmpeg failed to encode the video"), std::string::npos) << video.out;
+    EXPECT_EQ(video.out.find("Video written to"), std::string::npos) << video.out;
+}
+
 TEST_F(ProgramTest, VideoIsEncodedWithTheFramesOfTheShow)
 {
     const ProgramRun run = play("--window 64x36 --frames 30 --video show.mp4");
