@@ -7,6 +7,7 @@
 #include "demosys/runtime/FrameObserver.h"
 #include "demosys/runtime/GLEntryPoints.h"
 #include "demosys/runtime/MRVDemosys.h"
+#include "demosys/runtime/MRVTime.h"
 #include "demosys/runtime/ScreenMetrics.h"
 #include "demosys/script/ParameterGroup.h"
 #include "demosys/script/Parameters.h"
@@ -255,19 +256,29 @@ void Demo::devKey(int key)
         break;
     case SDLK_SPACE:
         if (timer->isPaused())
+        {
+            // Read before play(): afterwards the clock may already have
+            // moved on by a tick, and the author wants where it resumed.
+            const unsigned int at = timer->getTime();
             timer->play();
+            std::cout << "Resumed at " << MRVTime(at).toString() << std::endl;
+        }
         else
+        {
             timer->pause();
+            std::cout << "Paused at " << MRVTime(timer->getTime()).toString() << std::endl;
+        }
         break;
     case SDLK_LEFT:
+    case SDLK_RIGHT:
     {
         const unsigned int now = timer->getTime();
-        timer->setTime(now > step ? now - step : 0);
+        const unsigned int target = key == SDLK_RIGHT ? now + step : (now > step ? now - step : 0);
+        timer->setTime(target);
+        // The target, not a fresh reading: a running clock may be a tick past it.
+        std::cout << "Seek to " << MRVTime(target).toString() << std::endl;
         break;
     }
-    case SDLK_RIGHT:
-        timer->setTime(timer->getTime() + step);
-        break;
     default:
         break;
     }

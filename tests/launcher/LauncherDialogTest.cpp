@@ -3,6 +3,7 @@
 // test writes itself. Every wait polls against a deadline.
 #include "tests/launcher/ChildProcess.h"
 #include "tests/launcher/X11Session.h"
+#include "tests/launcher/XdoTool.h"
 #include "tests/launcher/XvfbServer.h"
 #include "tests/support/PngWriter.h"
 
@@ -16,7 +17,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -50,16 +50,6 @@ std::string readText(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-std::vector<unsigned long> parseIds(const std::string& text)
-{
-    std::vector<unsigned long> ids;
-    std::istringstream in(text);
-    unsigned long id = 0;
-    while (in >> id)
-        ids.push_back(id);
-    return ids;
-}
-
 struct Geometry
 {
     int width = -1;
@@ -74,9 +64,14 @@ protected:
         xvfb.reset(new XvfbServer);
         if (!xvfb->start(std::to_string(screenWidth) + "x" + std::to_string(screenHeight) + "x24", timeoutMs))
             startFailure = xvfb->error();
+        xdotool.reset(new XdoTool(xvfb->display(), timeoutMs));
     }
 
-    static void TearDownTestSuite() { xvfb.reset(); }
+    static void TearDownTestSuite()
+    {
+        xdotool.reset();
+        xvfb.reset();
+    }
 
     void SetUp() override
     {
@@ -125,31 +120,15 @@ protected:
         };
         if (!program.start({ KELVARN_PATH }, environment, dir, dir + "/stdout.txt", dir + "/stderr.txt"))
             return 0;
-        const std::vector<unsigned long> ids =
-            parseIds(xdotool("search --sync --all --onlyvisible --pid " + std::to_string(program.pid()) + " --name '^" +
-                             std::string(dialogTitle) + "$'"));
+        const std::vector<unsigned long> ids = xdotool->search("--sync --all --onlyvisible --pid " +
+                                                               std::to_string(program.pid()) + " --name '^" +
+                                                               std::string(dialogTitle) + "$'");
         return ids.empty() ? 0 : ids.front();
-    }
-
-    std::string xdotool(const std::string& args)
-    {
-        const std::string command = "DISPLAY=" + xvfb->display() + " timeout " + std::to_string(timeoutMs / 1000) +
-                                    " xdotool " + args + " 2>/dev/null";
-        std::string out;
-        if (std::FILE* pipe = popen(command.c_str(), "r"))
-        {
-            char buffer[1024];
-            size_t n;
-            while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-                out.append(buffer, n);
-            pclose(pipe);
-        }
-        return out;
     }
 
     void click(unsigned long window, Point at)
     {
-        xdotool("mousemove --sync --window " + std::to_string(window) + " " + std::to_string(at.x) + " " +
+        xdotool->run("mousemove --sync --window " + std::to_string(window) + " " + std::to_string(at.x) + " " +
                 std::to_string(at.y) + " click 1");
     }
 
@@ -159,7 +138,7 @@ protected:
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
         while (std::chrono::steady_clock::now() < deadline && !program.exited())
         {
-            for (unsigned long id : parseIds(xdotool("search --onlyvisible --pid " + std::to_string(program.pid()))))
+            for (unsigned long id : xdotool->search("--onlyvisible --pid " + std::to_string(program.pid())))
                 if (id != dialog)
                     return id;
             if (program.waitFor(100))
@@ -171,7 +150,7 @@ protected:
     Geometry geometryOf(unsigned long window)
     {
         Geometry g;
-        const std::string text = xdotool("getwindowgeometry " + std::to_string(window));
+        const std::string text = xdotool->run("getwindowgeometry " + std::to_string(window));
         const size_t size = text.find("Geometry: ");
         if (size != std::string::npos)
             std::sscanf(text.c_str() + size, "Geometry: %dx%d", &g.width, &g.height);
@@ -180,7 +159,7 @@ protected:
 
     std::string windowName(unsigned long window)
     {
-        std::string name = xdotool("getwindowname " + std::to_string(window));
+        std::string name = xdotool->run("getwindowname " + std::to_string(window));
         if (!name.empty() && name.back() == '\n')
             name.pop_back();
         return name;
@@ -188,7 +167,7 @@ protected:
 
     bool isVisible(unsigned long window)
     {
-        for (unsigned long id : parseIds(xdotool("search --onlyvisible --name '^" + std::string(dialogTitle) + "$'")))
+        for (unsigned long id : xdotool->search("--onlyvisible --name '^" + std::string(dialogTitle) + "$'"))
             if (id == window)
                 return true;
         return false;
@@ -206,6 +185,7 @@ protected:
     bool has(const std::string& line) const { return out.find(line + "\n") != std::string::npos; }
 
     static std::unique_ptr<XvfbServer> xvfb;
+    static std::unique_ptr<XdoTool> xdotool;
     static std::string startFailure;
     std::string dir;
     ChildProcess program;
@@ -213,6 +193,7 @@ protected:
 };
 
 std::unique_ptr<XvfbServer> LauncherDialogTest::xvfb;
+std::unique_ptr<XdoTool> LauncherDialogTest::xdotool;
 std::string LauncherDialogTest::startFailure;
 
 } // namespace
@@ -275,7 +256,7 @@ TEST_F(LauncherDialogTest, SixTimesAntialiasingReachesTheScreenMetrics)
     click(dialog, antialiasingList);
     // The list's menu starts on "None"; the keys arrive after the click has
     // opened it, as the toolkit reads its events in order.
-    xdotool("key Down Down Down Return");
+    xdotool->run("key Down Down Down Return");
     click(dialog, awesomeButton);
 
     const std::string log = finish();
