@@ -22,7 +22,7 @@ void main()
     }
     vec4 eye = gl_ModelViewMatrix * position;
     gl_Position = gl_ProjectionMatrix * eye;
-    gl_PointSize = PointSize / max(length(eye.xyz), 1.0);
+    gl_PointSize = 3.0 * PointSize / max(length(eye.xyz), 1.0);
     gl_FrontColor = vec4(gl_Color.rgb, fade);
     gl_TexCoord[0] = vec4(0.0);
 }

@@ -37,6 +37,7 @@ struct Scene
 {
     std::string name;
     std::string start;
+    int frames = 3;
 };
 
 // The scenes and their start times, as scripts/update-references reads them.
@@ -51,8 +52,11 @@ std::vector<Scene> readScenes()
             continue;
         std::istringstream fields(line);
         Scene scene;
-        if (fields >> scene.name >> scene.start)
-            scenes.push_back(scene);
+        if (!(fields >> scene.name >> scene.start))
+            continue;
+        if (!(fields >> scene.frames) || scene.frames < 1)
+            scene.frames = 3;
+        scenes.push_back(scene);
     }
     return scenes;
 }
@@ -160,10 +164,13 @@ TEST_P(ProductionTest, PlaysCleanlyAndLooksLikeItsReference)
     // The same run as scripts/update-references makes.
     const ProgramRun run = runProgram(KELVARN_PATH, dir,
                                       "-C '" + repositoryRoot() +
-                                          "' --headless --window 320x180 --fps 30 --frames 3 --start " + scene.start +
-                                          " --capture '" + dir + "/frames'");
+                                          "' --headless --window 320x180 --fps 30 --frames " +
+                                          std::to_string(scene.frames) + " --start " + scene.start + " --capture '" +
+                                          dir + "/frames'");
     ASSERT_TRUE(clean(run));
-    const std::string shown = dir + "/frames/frame_000002.png";
+    char name[32];
+    std::snprintf(name, sizeof name, "/frames/frame_%06d.png", scene.frames - 1);
+    const std::string shown = dir + name;
     const Frame last(shown);
     ASSERT_TRUE(last.exists()) << run.out;
     // Each start lies inside a scene, away from fades to black. The sparest
