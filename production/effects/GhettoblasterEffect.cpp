@@ -277,6 +277,9 @@ void GhettoblasterEffect::drawEquilizer(float* spectrum)
 {
     EffectSupport::colourMaterial();
     EffectSupport::white();
+    // One bind and one batch for every LED: they share the glow picture.
+    glow->bind();
+    glBegin(GL_QUADS);
     for (int band = 0; band < EqualizerLeds::BANDS; ++band)
     {
         const float bandSum = EqualizerLeds::bandSum(spectrum, band);
@@ -293,21 +296,20 @@ void GhettoblasterEffect::drawEquilizer(float* spectrum)
             }
         ledsLit[band] = lit;
     }
+    glEnd();
+    glow->release();
     EffectSupport::white();
     glDisable(GL_COLOR_MATERIAL);
 }
 
+// Inside the caller's glBegin(GL_QUADS), with the glow picture bound.
 void GhettoblasterEffect::drawFrequencyBar(float r, float g, float b, float x, float y, float z, float size)
 {
     glColor3f(r, g, b);
-    glow->bind();
-    glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 0.0f); glVertex3f(x, y + size, z);
     glTexCoord2f(1.0f, 0.0f); glVertex3f(x, y, z);
     glTexCoord2f(1.0f, 1.0f); glVertex3f(x + size, y, z);
     glTexCoord2f(0.0f, 1.0f); glVertex3f(x + size, y + size, z);
-    glEnd();
-    glow->release();
 }
 
 void GhettoblasterEffect::drawGreets(float frameTime)
@@ -315,6 +317,9 @@ void GhettoblasterEffect::drawGreets(float frameTime)
     EffectSupport::colourMaterial();
     int p = static_cast<int>(readPosition);
     brightDots = 0;
+    // 1,200 dots a frame: one bind and one batch, not one of each per dot.
+    glow->bind();
+    glBegin(GL_QUADS);
     for (int row = 0; row < GREETS_ROWS; ++row)
     {
         const float y = -DOT_STEP * static_cast<float>(row);
@@ -336,6 +341,8 @@ void GhettoblasterEffect::drawGreets(float frameTime)
         if (greetsOn)
             p += GREETS_ROW_SKIP;
     }
+    glEnd();
+    glow->release();
     if (greetsOn)
     {
         readPosition += frameTime / 6.0f;
@@ -346,19 +353,16 @@ void GhettoblasterEffect::drawGreets(float frameTime)
     glDisable(GL_COLOR_MATERIAL);
 }
 
+// Inside the caller's glBegin(GL_QUADS), with the glow picture bound.
 void GhettoblasterEffect::drawGreetsQuad(float r, float g, float b, float x, float y, float z)
 {
     const double size = DOT_STEP;
     const double dx = x, dy = y, dz = z;
     glColor3f(r, g, b);
-    glow->bind();
-    glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 0.0f); glVertex3d(dx, dy + size, dz);
     glTexCoord2f(1.0f, 0.0f); glVertex3d(dx, dy, dz);
     glTexCoord2f(1.0f, 1.0f); glVertex3d(dx + size, dy, dz);
     glTexCoord2f(0.0f, 1.0f); glVertex3d(dx + size, dy + size, dz);
-    glEnd();
-    glow->release();
 }
 
 int GhettoblasterEffect::cassetteFrame(unsigned int time)
