@@ -3,43 +3,23 @@
 // read from its standard output as it comes. Every wait polls against a
 // deadline.
 #include "demosys/runtime/MRVTime.h"
-#include "tests/launcher/ChildProcess.h"
-#include "tests/launcher/XdoTool.h"
-#include "tests/launcher/XvfbServer.h"
+#include "tests/launcher/ProgramOnXServer.h"
 
 #include <gtest/gtest.h>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
-#include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 
-const int timeoutMs = 60000;
 const unsigned int seekStepMs = 5000;
 // The name the script gives the shader differs from its files' name: the
 // author is told the name.
 const char* const shaderName = "tint";
 const char* const goodFragment = "void main() { gl_FragColor = vec4(0.2, 0.4, 0.6, 1.0); }\n";
-
-void writeText(const std::string& path, const std::string& text)
-{
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-}
-
-std::string readText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 std::string timeText(unsigned int ms)
 {
@@ -55,66 +35,28 @@ unsigned int ticksIn(const std::string& line)
     return static_cast<unsigned int>(std::strtoul(line.c_str() + open + 1, nullptr, 10));
 }
 
-class DevKeysTest : public ::testing::Test
+class DevKeysTest : public ProgramOnXServer
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        xvfb.reset(new XvfbServer);
-        if (!xvfb->start("640x480x24", timeoutMs))
-            startFailure = xvfb->error();
-        xdotool.reset(new XdoTool(xvfb->display(), timeoutMs));
-    }
-
-    static void TearDownTestSuite()
-    {
-        xdotool.reset();
-        xvfb.reset();
-    }
-
     void SetUp() override
     {
-        ASSERT_TRUE(startFailure.empty()) << startFailure;
-        char pattern[] = "/tmp/kelvarn_devkeysXXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-        for (const char* sub : { "/resources", "/resources/scripts", "/shaders" })
-            mkdir((dir + sub).c_str(), 0755);
-        writeText(dir + "/shaders/default.vert", "void main() { gl_Position = ftransform(); }\n");
-        writeText(dir + "/shaders/default.frag", "void main() { gl_FragColor = vec4(1.0); }\n");
+        ProgramOnXServer::SetUp();
+        if (HasFatalFailure())
+            return;
         writeText(dir + "/shaders/tinted.vert", "void main() { gl_Position = ftransform(); }\n");
         writeText(dir + "/shaders/tinted.frag", goodFragment);
         // Ten minutes of a silent clock: the show outlasts any test.
-        writeText(dir + "/resources/scripts/demoscript.txt",
-                  "{MRVDS1}\n"
-                  "paths { definition = " MRV_RESOURCES_DIR "definitions/; shaders = shaders/; sound = ./; }\n"
-                  "system { start = 0:0:0; stop = 10:0:0; }\n"
-                  "screen { width = 64; height = 36; fullscreen = 0; }\n"
-                  "sound { play = 0; }\n"
-                  "shaders { " +
-                      std::string(shaderName) + " = tinted; }\n");
-    }
-
-    void TearDown() override
-    {
-        program.kill();
-        if (!HasFailure())
-            std::system(("rm -rf '" + dir + "'").c_str());
+        writeScript("10:0:0", "shaders { " + std::string(shaderName) + " = tinted; }\n");
     }
 
     // Starts the program in a window and gives that window the keyboard
     // (there is no window manager to do it); the window, or 0.
     unsigned long startProgram(bool dev)
     {
-        std::vector<std::string> args = { KELVARN_PATH, "--no-launcher", "--window", "160x90" };
+        std::vector<std::string> options = { "--no-launcher", "--window", "160x90" };
         if (dev)
-            args.push_back("--dev");
-        const std::vector<std::pair<std::string, std::string>> environment = {
-            { "DISPLAY", xvfb->display() },
-            { "SDL_VIDEODRIVER", "x11" },
-            { "SDL_AUDIODRIVER", "dummy" },
-        };
-        if (!program.start(args, environment, dir, dir + "/stdout.txt", dir + "/stderr.txt"))
+            options.push_back("--dev");
+        if (!launch(options))
             return 0;
         const std::vector<unsigned long> ids =
             xdotool->search("--sync --onlyvisible --pid " + std::to_string(program.pid()));
@@ -138,7 +80,7 @@ protected:
         {
             // Once ended, the program has written all it will: one last look.
             const bool ended = program.exited() || program.waitFor(0);
-            const std::string text = readText(dir + "/stdout.txt");
+            const std::string text = output();
             for (size_t at = consumed, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1)
                 if (text.compare(at, prefix.size(), prefix) == 0)
                 {
@@ -159,30 +101,8 @@ protected:
         return std::find(ids.begin(), ids.end(), window) != ids.end();
     }
 
-    // Waits for the program's end; its whole output with the standard error
-    // after a marker, for the failure messages.
-    std::string finish()
-    {
-        EXPECT_TRUE(program.waitFor(timeoutMs)) << "the program did not end";
-        out = readText(dir + "/stdout.txt");
-        return log();
-    }
-
-    // The output so far, for the failure messages.
-    std::string log() const { return readText(dir + "/stdout.txt") + "\n--stderr--\n" + readText(dir + "/stderr.txt"); }
-
-    static std::unique_ptr<XvfbServer> xvfb;
-    static std::unique_ptr<XdoTool> xdotool;
-    static std::string startFailure;
-    std::string dir;
-    ChildProcess program;
     size_t consumed = 0;
-    std::string out;
 };
-
-std::unique_ptr<XvfbServer> DevKeysTest::xvfb;
-std::unique_ptr<XdoTool> DevKeysTest::xdotool;
-std::string DevKeysTest::startFailure;
 
 } // namespace
 

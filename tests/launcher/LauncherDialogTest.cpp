@@ -1,31 +1,22 @@
 // The launcher end to end: the real program on a private virtual X server,
 // its dialog driven with synthetic input, on a small production that each
 // test writes itself. Every wait polls against a deadline.
-#include "tests/launcher/ChildProcess.h"
+#include "tests/launcher/ProgramOnXServer.h"
 #include "tests/launcher/X11Session.h"
-#include "tests/launcher/XdoTool.h"
-#include "tests/launcher/XvfbServer.h"
 #include "tests/support/PngWriter.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 
 const char* const dialogTitle = "Morvane - Kelvarn - Final Version";
-const int screenWidth = 1280;
-const int screenHeight = 1024;
-const int timeoutMs = 60000;
 
 // Where the dialog's widgets are, inside its window.
 struct Point
@@ -38,87 +29,33 @@ const Point bummerButton = { 202, 400 };
 const Point fullscreenButton = { 200, 280 };
 const Point antialiasingList = { 200, 342 };
 
-void writeText(const std::string& path, const std::string& text)
-{
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-}
-
-std::string readText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 struct Geometry
 {
     int width = -1;
     int height = -1;
 };
 
-class LauncherDialogTest : public ::testing::Test
+class LauncherDialogTest : public ProgramOnXServer
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        xvfb.reset(new XvfbServer);
-        if (!xvfb->start(std::to_string(screenWidth) + "x" + std::to_string(screenHeight) + "x24", timeoutMs))
-            startFailure = xvfb->error();
-        xdotool.reset(new XdoTool(xvfb->display(), timeoutMs));
-    }
-
-    static void TearDownTestSuite()
-    {
-        xdotool.reset();
-        xvfb.reset();
-    }
-
     void SetUp() override
     {
-        ASSERT_TRUE(startFailure.empty()) << startFailure;
-        char pattern[] = "/tmp/kelvarn_launcherXXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-        for (const char* sub : { "/resources", "/resources/scripts", "/resources/graphics", "/shaders" })
-            mkdir((dir + sub).c_str(), 0755);
-        writeText(dir + "/shaders/default.vert", "void main() { gl_Position = ftransform(); }\n");
-        writeText(dir + "/shaders/default.frag", "void main() { gl_FragColor = vec4(1.0); }\n");
+        ProgramOnXServer::SetUp();
+        if (HasFatalFailure())
+            return;
+        mkdir((dir + "/resources/graphics").c_str(), 0755);
         pngtest::writeFile(dir + "/resources/graphics/guilogo.png",
                            pngtest::encodePng(pngtest::makePicture(
                                16, 16, pngtest::ColorType::RGB, std::vector<unsigned>(16 * 16 * 3, 180))));
         // The script asks for a small window; the launcher's choices must win.
-        useScript("10:0:0");
-    }
-
-    void TearDown() override
-    {
-        program.kill();
-        if (!HasFailure())
-            std::system(("rm -rf '" + dir + "'").c_str());
-    }
-
-    void useScript(const std::string& stop)
-    {
-        writeText(dir + "/resources/scripts/demoscript.txt",
-                  "{MRVDS1}\n"
-                  "paths { definition = " MRV_RESOURCES_DIR "definitions/; shaders = shaders/; sound = ./; }\n"
-                  "system { start = 0:0:0; stop = " +
-                      stop +
-                      "; }\n"
-                      "screen { width = 64; height = 36; fullscreen = 0; }\n"
-                      "sound { play = 0; }\n");
+        writeScript("10:0:0");
     }
 
     // Starts the program with no options, so that the dialog shows, and
     // returns the dialog's window once it is on the screen.
     unsigned long startProgram()
     {
-        const std::vector<std::pair<std::string, std::string>> environment = {
-            { "DISPLAY", xvfb->display() },
-            { "SDL_VIDEODRIVER", "x11" },
-            { "SDL_AUDIODRIVER", "dummy" },
-        };
-        if (!program.start({ KELVARN_PATH }, environment, dir, dir + "/stdout.txt", dir + "/stderr.txt"))
+        if (!launch({}))
             return 0;
         const std::vector<unsigned long> ids = xdotool->search("--sync --all --onlyvisible --pid " +
                                                                std::to_string(program.pid()) + " --name '^" +
@@ -173,28 +110,8 @@ protected:
         return false;
     }
 
-    // Waits for the program's end; the run's output with the standard error
-    // after a marker, for the failure messages.
-    std::string finish()
-    {
-        EXPECT_TRUE(program.waitFor(timeoutMs)) << "the program did not end";
-        out = readText(dir + "/stdout.txt");
-        return out + "\n--stderr--\n" + readText(dir + "/stderr.txt");
-    }
-
     bool has(const std::string& line) const { return out.find(line + "\n") != std::string::npos; }
-
-    static std::unique_ptr<XvfbServer> xvfb;
-    static std::unique_ptr<XdoTool> xdotool;
-    static std::string startFailure;
-    std::string dir;
-    ChildProcess program;
-    std::string out;
 };
-
-std::unique_ptr<XvfbServer> LauncherDialogTest::xvfb;
-std::unique_ptr<XdoTool> LauncherDialogTest::xdotool;
-std::string LauncherDialogTest::startFailure;
 
 } // namespace
 
@@ -250,7 +167,7 @@ TEST_F(LauncherDialogTest, SixTimesAntialiasingReachesTheScreenMetrics)
 {
     // A short show that ends by itself, whether or not the display offers
     // six samples.
-    useScript("0:0:200");
+    writeScript("0:0:200");
     const unsigned long dialog = startProgram();
     ASSERT_NE(dialog, 0u) << "no dialog" << finish();
     click(dialog, antialiasingList);
