@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -39,6 +40,12 @@ struct Scene
     std::string start;
     int frames = 3;
 };
+
+// Names the scene in test output instead of dumping its bytes.
+void PrintTo(const Scene& scene, std::ostream* out)
+{
+    *out << scene.name << " at " << scene.start;
+}
 
 // The scenes and their start times, as scripts/update-references reads them.
 std::vector<Scene> readScenes()
@@ -105,8 +112,9 @@ double litShare(const Frame& frame)
 // The software renderer may round a few edge pixels differently on another
 // processor or driver build; a changed effect, camera, picture or timeline
 // moves far more than that. Allowed: a mean difference of one level per
-// channel and a strong difference (more than 32 levels) in at most half a
-// percent of the pixels.
+// channel and a strong difference (more than 32 levels) in at most one
+// percent of the pixels. Even Mesa's other software rasteriser, softpipe,
+// stays within that for every scene (at worst 0.6 % strong, 0.58 mean).
 ::testing::AssertionResult matchesReference(const Frame& actual, const Frame& reference)
 {
     if (!reference.exists())
@@ -134,7 +142,7 @@ double litShare(const Frame& frame)
     const double pixels = static_cast<double>(actual.width()) * actual.height();
     const double mean = static_cast<double>(sum) / (pixels * 3.0);
     const double strongShare = strong / pixels;
-    if (mean > 1.0 || strongShare > 0.005)
+    if (mean > 1.0 || strongShare > 0.01)
         return ::testing::AssertionFailure() << "mean difference " << mean << " levels, " << strongShare * 100.0
                                              << "% of the pixels differ by more than 32";
     return ::testing::AssertionSuccess() << "mean difference " << mean;
