@@ -181,12 +181,7 @@ void GhettoblasterEffect::draw(unsigned int time, unsigned int frameTime)
     average->use();
     average->setTextureUnit0(DESTINATION, mirrorImage->getColorBuffer());
     average->setTextureUnit1(SOURCE, offscreen->getColorBuffer());
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f); glVertex2f(-1.0f, -1.0f);
-    glTexCoord2f(0.0f, 1.0f); glVertex2f(-1.0f, 1.0f);
-    glTexCoord2f(1.0f, 1.0f); glVertex2f(1.0f, 1.0f);
-    glTexCoord2f(1.0f, 0.0f); glVertex2f(1.0f, -1.0f);
-    glEnd();
+    EffectSupport::fullScreenQuad();
     average->release();
     // Unit 1 stays switched on after the shader lets go of its texture;
     // fixed-function drawing after this must not sample it.

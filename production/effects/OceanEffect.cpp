@@ -128,12 +128,7 @@ void OceanEffect::draw(unsigned int time, unsigned int frameTime)
     depthOfField->setTextureUnit1(BLURED, blurYBuffer->getColorBuffer());
     depthOfField->setUniform1f(RANGE, 0.95f);
     depthOfField->setUniform1f(FOCUS, -0.58f);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f); glVertex2f(-1.0f, -1.0f);
-    glTexCoord2f(0.0f, 1.0f); glVertex2f(-1.0f, 1.0f);
-    glTexCoord2f(1.0f, 1.0f); glVertex2f(1.0f, 1.0f);
-    glTexCoord2f(1.0f, 0.0f); glVertex2f(1.0f, -1.0f);
-    glEnd();
+    EffectSupport::fullScreenQuad();
     depthOfField->release();
     GLw::restoreProjectionModelview();
     glEnable(GL_DEPTH_TEST);
