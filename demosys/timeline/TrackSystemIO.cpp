@@ -63,6 +63,22 @@ void TrackSystemIO::reportDamage(const std::string& path, const std::string& det
     damagedFiles.push_back(path);
 }
 
+bool TrackSystemIO::readKeyframeCount(File& file, const std::string& path, int& count)
+{
+    if (file.bytesLeft() < INT_SIZE)
+    {
+        reportDamage(path, "it ends before its keyframe count");
+        return false;
+    }
+    count = file.readInt();
+    if (count < 0)
+    {
+        reportDamage(path, "its keyframe count " + std::to_string(count) + " is impossible");
+        return false;
+    }
+    return true;
+}
+
 TrackSystem* TrackSystemIO::load(const std::vector<std::string>& names, const std::vector<Effect*>& effects)
 {
     TrackSystem* system = new TrackSystem();
@@ -128,17 +144,9 @@ TrackStartStop* TrackSystemIO::loadStartStopTrack(const std::string& object)
     std::cout << "Loading '" << object << ".track' (" << priority << ")" << std::endl;
     TrackStartStop* track = new TrackStartStop(priority);
 
-    if (file.bytesLeft() < INT_SIZE)
-    {
-        reportDamage(path, "it ends before its keyframe count");
+    int count = 0;
+    if (!readKeyframeCount(file, path, count))
         return track;
-    }
-    const int count = file.readInt();
-    if (count < 0)
-    {
-        reportDamage(path, "its keyframe count " + std::to_string(count) + " is impossible");
-        return track;
-    }
 
     std::string name;
     for (int i = 0; i < count; ++i)
@@ -196,17 +204,9 @@ TrackInterpolate* TrackSystemIO::loadInterpolateTrack(const std::string& object,
 
     std::cout << "Loading '" << object << "." << trackName << "'" << std::endl;
     TrackInterpolate* track = new TrackInterpolate(trackName);
-    if (file.bytesLeft() < INT_SIZE)
-    {
-        reportDamage(path, "it ends before its keyframe count");
+    int count = 0;
+    if (!readKeyframeCount(file, path, count))
         return track;
-    }
-    const int count = file.readInt();
-    if (count < 0)
-    {
-        reportDamage(path, "its keyframe count " + std::to_string(count) + " is impossible");
-        return track;
-    }
     int readable = count;
     if (count > file.bytesLeft() / VALUE_RECORD_SIZE)
     {

@@ -83,6 +83,8 @@ public:
 
 private:
     void reportDamage(const std::string& path, const std::string& detail);
+    // False, with the damage reported, when the count is missing or negative.
+    bool readKeyframeCount(File& file, const std::string& path, int& count);
     // The temporary file a save of path writes first.
     static std::string temporaryName(const std::string& path);
     // Writes what was put into out (opened on temporaryName(path)) and
