@@ -1,3 +1,4 @@
+#include "tests/support/ByteImage.h"
 #include "tests/support/ScriptFixtures.h"
 #include "tools/mrvtrack/MrvtrackCommand.h"
 
@@ -14,27 +15,6 @@
 
 namespace
 {
-class Bytes
-{
-public:
-    Bytes& i32(int32_t v)
-    {
-        uint32_t u;
-        std::memcpy(&u, &v, 4);
-        for (int i = 0; i < 4; ++i)
-            data.push_back(static_cast<char>((u >> (8 * i)) & 0xff));
-        return *this;
-    }
-    Bytes& bits(uint32_t u) { return i32(static_cast<int32_t>(u)); }
-    Bytes& name(const std::string& s)
-    {
-        data += s;
-        data.push_back('\0');
-        return *this;
-    }
-    std::string data;
-};
-
 // Every file of a directory by name.
 std::map<std::string, std::string> snapshot(const std::string& dir)
 {
@@ -109,7 +89,7 @@ TEST_F(MrvtrackRoundTripTest, CompileDumpCompileIsByteIdentical)
 
     const std::map<std::string, std::string> files = snapshot(dir.path() + "first");
     ASSERT_EQ(files.size(), 4u);
-    EXPECT_EQ(files.at("blur1.track"), Bytes()
+    EXPECT_EQ(files.at("blur1.track"), ByteImage()
                                            .i32(2)
                                            .i32(5)
                                            .i32(16).i32(1).name("blurbuffer")
@@ -118,8 +98,8 @@ TEST_F(MrvtrackRoundTripTest, CompileDumpCompileIsByteIdentical)
                                            .i32(150).i32(0)
                                            .i32(400).i32(1).name("")
                                            .data);
-    EXPECT_EQ(files.at("blur1.zoom factor.track"), Bytes().i32(0).data);
-    EXPECT_EQ(files.at("fade.level.track"), Bytes().i32(1).i32(0).i32(2).bits(0x3e800000u).data);
+    EXPECT_EQ(files.at("blur1.zoom factor.track"), ByteImage().i32(0).data);
+    EXPECT_EQ(files.at("fade.level.track"), ByteImage().i32(1).i32(0).i32(2).bits(0x3e800000u).data);
 
     compileDump(dir.path() + "first", "second");
     EXPECT_EQ(snapshot(dir.path() + "second"), files);
@@ -153,7 +133,7 @@ TEST_F(MrvtrackRoundTripTest, HandMadeFilesSurviveDumpAndCompile)
     const std::string in = dir.path() + "in/";
     std::filesystem::create_directories(in);
     std::ofstream(in + "odd.track", std::ios::binary)
-        << Bytes()
+        << ByteImage()
                .i32(-2147483647 - 1)
                .i32(6)
                .i32(0).i32(1).name("Object")
@@ -164,7 +144,7 @@ TEST_F(MrvtrackRoundTripTest, HandMadeFilesSurviveDumpAndCompile)
                .bits(0xffffffffu).i32(0)
                .data;
     std::ofstream(in + "odd.values.v2.track", std::ios::binary)
-        << Bytes()
+        << ByteImage()
                .i32(6)
                .i32(0).i32(-7).bits(0x7fc00001u)  // a NaN with a payload
                .i32(1).i32(99).bits(0x80000000u)  // -0
@@ -173,8 +153,8 @@ TEST_F(MrvtrackRoundTripTest, HandMadeFilesSurviveDumpAndCompile)
                .i32(4).i32(4).bits(0x3dcccccdu)   // 0.1f
                .bits(0xfffffffeu).i32(1).bits(0xff7fffffu)
                .data;
-    std::ofstream(in + "quiet.track", std::ios::binary) << Bytes().i32(5).i32(0).data;
-    std::ofstream(in + "tracksonly.x.track", std::ios::binary) << Bytes().i32(0).data;
+    std::ofstream(in + "quiet.track", std::ios::binary) << ByteImage().i32(5).i32(0).data;
+    std::ofstream(in + "tracksonly.x.track", std::ios::binary) << ByteImage().i32(0).data;
     std::ofstream(in + "not-a-track.txt") << "ignored";
 
     const std::string text = compileDump(in, "out");
@@ -195,8 +175,8 @@ TEST_F(MrvtrackRoundTripTest, TimesConvertAtTheGivenRowRate)
     ASSERT_EQ(run({"compile", timeline, "-o", dir.path() + "out"}).status, 0);
     const auto files = snapshot(dir.path() + "out");
     // 39 ms is row 0 (0.975 rounded down); 62040 ms is row 1551.
-    EXPECT_EQ(files.at("fx.track"), Bytes().i32(0).i32(2).i32(0).i32(1).name("").i32(1551).i32(0).data);
-    EXPECT_EQ(files.at("fx.a.track"), Bytes()
+    EXPECT_EQ(files.at("fx.track"), ByteImage().i32(0).i32(2).i32(0).i32(1).name("").i32(1551).i32(0).data);
+    EXPECT_EQ(files.at("fx.a.track"), ByteImage()
                                           .i32(3)
                                           .i32(0).i32(0).bits(0x3f800000u)
                                           .i32(1).i32(0).bits(0x40000000u)
@@ -208,11 +188,11 @@ TEST_F(MrvtrackRoundTripTest, DumpWarnsWhenItIsNoFaithfulCopy)
 {
     const std::string in = dir.path() + "in/";
     std::filesystem::create_directories(in);
-    std::ofstream(in + "cut.a.track", std::ios::binary) << Bytes().i32(3).i32(0).i32(0).data;
+    std::ofstream(in + "cut.a.track", std::ios::binary) << ByteImage().i32(3).i32(0).i32(0).data;
     std::ofstream(in + "twice.a.track", std::ios::binary)
-        << Bytes().i32(2).i32(4).i32(0).i32(0).i32(4).i32(0).i32(0).data;
-    std::ofstream(in + "typed.track", std::ios::binary) << Bytes().i32(0).i32(2).i32(0).i32(1).name("").i32(3).i32(7).data;
-    std::ofstream(in + ".hidden.track", std::ios::binary) << Bytes().i32(0).data;
+        << ByteImage().i32(2).i32(4).i32(0).i32(0).i32(4).i32(0).i32(0).data;
+    std::ofstream(in + "typed.track", std::ios::binary) << ByteImage().i32(0).i32(2).i32(0).i32(1).name("").i32(3).i32(7).data;
+    std::ofstream(in + ".hidden.track", std::ios::binary) << ByteImage().i32(0).data;
 
     const Result dumped = run({"dump", in});
     EXPECT_EQ(dumped.status, 1);

@@ -3,6 +3,7 @@
 #include "demosys/timeline/TrackStartStop.h"
 #include "demosys/timeline/TrackStartStopKeyFrame.h"
 #include "demosys/timeline/TrackSystemIO.h"
+#include "tests/support/ByteImage.h"
 #include "tests/support/ScriptFixtures.h"
 #include "tests/support/StdoutCapture.h"
 
@@ -16,40 +17,7 @@
 
 namespace
 {
-class Bytes
-{
-public:
-    Bytes& i32(int32_t v)
-    {
-        uint32_t u;
-        std::memcpy(&u, &v, 4);
-        for (int i = 0; i < 4; ++i)
-            data.push_back(static_cast<char>((u >> (8 * i)) & 0xff));
-        return *this;
-    }
-    Bytes& f32(float v)
-    {
-        int32_t i;
-        std::memcpy(&i, &v, 4);
-        return i32(i);
-    }
-    Bytes& name(const std::string& s)
-    {
-        data += s;
-        data.push_back('\0');
-        return *this;
-    }
-    // Marks the end of a complete keyframe record.
-    Bytes& end()
-    {
-        recordEnds.push_back(data.size());
-        return *this;
-    }
-    std::string data;
-    std::vector<size_t> recordEnds;
-};
-
-size_t completeRecords(const Bytes& file, size_t length)
+size_t completeRecords(const ByteImage& file, size_t length)
 {
     size_t n = 0;
     for (size_t e : file.recordEnds)
@@ -71,9 +39,9 @@ protected:
 
 // Priority 3; intervals 2..6 into "glow" and 10..12 on screen; a trailing
 // start at 20 into "blurbuffer".
-Bytes validStartStop()
+ByteImage validStartStop()
 {
-    Bytes b;
+    ByteImage b;
     b.i32(3).i32(5);
     b.i32(2).i32(1).name("glow").end();
     b.i32(6).i32(0).end();
@@ -83,9 +51,9 @@ Bytes validStartStop()
     return b;
 }
 
-Bytes validInterpolate()
+ByteImage validInterpolate()
 {
-    Bytes b;
+    ByteImage b;
     b.i32(4);
     for (int i = 0; i < 4; ++i)
         b.i32(i * 10).i32(i).f32(0.5f * static_cast<float>(i)).end();
@@ -95,7 +63,7 @@ Bytes validInterpolate()
 
 TEST_F(TrackFileDamageTest, EveryTruncationOfAStartStopFileKeepsTheCompleteKeyframes)
 {
-    const Bytes file = validStartStop();
+    const ByteImage file = validStartStop();
     for (size_t length = 0; length < file.data.size(); ++length)
     {
         SCOPED_TRACE(length);
@@ -124,7 +92,7 @@ TEST_F(TrackFileDamageTest, EveryTruncationOfAStartStopFileKeepsTheCompleteKeyfr
 
 TEST_F(TrackFileDamageTest, TruncationMessagesSayWhatWasKept)
 {
-    const Bytes file = validStartStop();
+    const ByteImage file = validStartStop();
     dir.write("fx.track", file.data.substr(0, file.recordEnds[1] + 3));
     TrackSystemIO io(dirName());
     StdoutCapture capture;
@@ -149,7 +117,7 @@ TEST_F(TrackFileDamageTest, TruncationMessagesSayWhatWasKept)
 
 TEST_F(TrackFileDamageTest, StartNameWithoutTerminatorIsDropped)
 {
-    dir.write("fx.track", Bytes().i32(0).i32(3).i32(0).i32(1).name("").i32(4).i32(0).data +
+    dir.write("fx.track", ByteImage().i32(0).i32(3).i32(0).i32(1).name("").i32(4).i32(0).data +
                               std::string("\x08\x00\x00\x00\x01\x00\x00\x00glow", 12));
     TrackSystemIO io(dirName());
     StdoutCapture capture;
@@ -161,7 +129,7 @@ TEST_F(TrackFileDamageTest, StartNameWithoutTerminatorIsDropped)
 
 TEST_F(TrackFileDamageTest, EveryTruncationOfAnInterpolatedFileKeepsTheCompleteKeyframes)
 {
-    const Bytes file = validInterpolate();
+    const ByteImage file = validInterpolate();
     for (size_t length = 0; length < file.data.size(); ++length)
     {
         SCOPED_TRACE(length);
@@ -185,10 +153,10 @@ TEST_F(TrackFileDamageTest, EveryTruncationOfAnInterpolatedFileKeepsTheCompleteK
 
 TEST_F(TrackFileDamageTest, NegativeAndImpossibleCountsReadNothingOutsideTheFile)
 {
-    dir.write("neg.track", Bytes().i32(1).i32(-1).i32(0).i32(1).name("").data);
-    dir.write("neg.alpha.track", Bytes().i32(-5).i32(0).i32(0).f32(1.0f).data);
-    dir.write("huge.track", Bytes().i32(1).i32(0x7fffffff).i32(0).i32(1).name("").i32(3).i32(0).data);
-    dir.write("huge.alpha.track", Bytes().i32(0x7fffffff).i32(0).i32(0).f32(1.0f).i32(5).i32(0).f32(2.0f).data);
+    dir.write("neg.track", ByteImage().i32(1).i32(-1).i32(0).i32(1).name("").data);
+    dir.write("neg.alpha.track", ByteImage().i32(-5).i32(0).i32(0).f32(1.0f).data);
+    dir.write("huge.track", ByteImage().i32(1).i32(0x7fffffff).i32(0).i32(1).name("").i32(3).i32(0).data);
+    dir.write("huge.alpha.track", ByteImage().i32(0x7fffffff).i32(0).i32(0).f32(1.0f).i32(5).i32(0).f32(2.0f).data);
     TrackSystemIO io(dirName());
     io.setVerbose(false);
     StdoutCapture capture;

@@ -9,6 +9,7 @@
 #include "demosys/timeline/TrackStartStopKeyFrame.h"
 #include "demosys/timeline/TrackSystem.h"
 #include "demosys/timeline/TrackSystemIO.h"
+#include "tests/support/ByteImage.h"
 #include "tests/support/ScriptFixtures.h"
 #include "tests/support/StdoutCapture.h"
 
@@ -25,33 +26,6 @@
 
 namespace
 {
-// Little-endian file images.
-class Bytes
-{
-public:
-    Bytes& i32(int32_t v)
-    {
-        uint32_t u;
-        std::memcpy(&u, &v, 4);
-        for (int i = 0; i < 4; ++i)
-            data.push_back(static_cast<char>((u >> (8 * i)) & 0xff));
-        return *this;
-    }
-    Bytes& f32(float v)
-    {
-        int32_t i;
-        std::memcpy(&i, &v, 4);
-        return i32(i);
-    }
-    Bytes& name(const std::string& s)
-    {
-        data += s;
-        data.push_back('\0');
-        return *this;
-    }
-    std::string data;
-};
-
 std::string readFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -143,9 +117,9 @@ TEST_F(TrackSystemIOTest, TargetInThePoolIsDrawnIntoAndOthersDrawToTheScreen)
     MRVDemosys::fboPool = new DataFBOPool();
     FrameBufferObject* glow = new FrameBufferObject(16, 16, false, false);
     MRVDemosys::fboPool->addFBO("glowbuffer", glow);
-    dir.write("inside.track", Bytes().i32(2).i32(2).i32(16).i32(1).name("glowbuffer").i32(32).i32(0).data);
-    dir.write("plain.track", Bytes().i32(2).i32(2).i32(16).i32(1).name("").i32(32).i32(0).data);
-    dir.write("unknown.track", Bytes().i32(2).i32(2).i32(16).i32(1).name("nosuchbuffer").i32(32).i32(0).data);
+    dir.write("inside.track", ByteImage().i32(2).i32(2).i32(16).i32(1).name("glowbuffer").i32(32).i32(0).data);
+    dir.write("plain.track", ByteImage().i32(2).i32(2).i32(16).i32(1).name("").i32(32).i32(0).data);
+    dir.write("unknown.track", ByteImage().i32(2).i32(2).i32(16).i32(1).name("nosuchbuffer").i32(32).i32(0).data);
 
     TrackedEffect inside({}), plain({}), unknown({});
     StdoutCapture capture;
@@ -177,7 +151,7 @@ TEST_F(TrackSystemIOTest, TargetInThePoolIsDrawnIntoAndOthersDrawToTheScreen)
 TEST_F(TrackSystemIOTest, MissingFilesGiveDummiesThatNeverDrawOrReadZero)
 {
     dir.write("b.track", TWENTY_FIVE_BYTES);
-    dir.write("b.zoom.track", Bytes().i32(0).data);
+    dir.write("b.zoom.track", ByteImage().i32(0).data);
     TrackedEffect a({"alpha"});
     TrackedEffect b({"zoom", "alpha"});
     StdoutCapture capture;
@@ -225,7 +199,7 @@ TEST_F(TrackSystemIOTest, NameListedTwiceKeepsTheFirstGroup)
 
 TEST_F(TrackSystemIOTest, StartStopFirstKeyframeAStopFailsValidation)
 {
-    dir.write("fx.track", Bytes().i32(0).i32(1).i32(4).i32(0).data);
+    dir.write("fx.track", ByteImage().i32(0).i32(1).i32(4).i32(0).data);
     StdoutCapture capture;
     std::unique_ptr<TrackSystem> system(TrackSystemIO(dirName()).load({"fx"}, {nullptr}));
     EXPECT_FALSE(system->validateStartStopTracks());
@@ -252,10 +226,10 @@ TEST_F(TrackSystemIOTest, SaveAndLoadKeepEveryTrack)
     TrackSystemIO writer(dirName());
     ASSERT_TRUE(writer.save(&system)) << writer.getErrorMessage();
     EXPECT_EQ(readFile(dir.path() + "fx.track"),
-              Bytes().i32(7).i32(2).i32(4).i32(1).name("blur").i32(9).i32(0).data)
+              ByteImage().i32(7).i32(2).i32(4).i32(1).name("blur").i32(9).i32(0).data)
         << "a target name not in the pool survives the save";
     EXPECT_EQ(readFile(dir.path() + "fx.alpha.track"),
-              Bytes().i32(3).i32(0).i32(4).f32(1e-7f).i32(3).i32(1).f32(-0.25f).i32(-1).i32(99).f32(3.5f).data);
+              ByteImage().i32(3).i32(0).i32(4).f32(1e-7f).i32(3).i32(1).f32(-0.25f).i32(-1).i32(99).f32(3.5f).data);
 
     TrackSystemIO reader(dirName());
     reader.setVerbose(false);
@@ -278,7 +252,7 @@ TEST_F(TrackSystemIOTest, SaveReplacesTheOldFileAndLeavesNoTemporary)
     track.addKeyframe(new TrackKeyFrameInterpolate(1, 0, 2.0f));
     TrackSystemIO io(dirName());
     ASSERT_TRUE(io.saveInterpolateTrack("fx", &track));
-    EXPECT_EQ(readFile(dir.path() + "fx.alpha.track"), Bytes().i32(1).i32(1).i32(0).f32(2.0f).data);
+    EXPECT_EQ(readFile(dir.path() + "fx.alpha.track"), ByteImage().i32(1).i32(1).i32(0).f32(2.0f).data);
     EXPECT_FALSE(std::filesystem::exists(dir.path() + "fx.alpha.track.tmp"));
     EXPECT_TRUE(io.isValid());
 }
@@ -309,7 +283,7 @@ TEST_F(TrackSystemIOTest, SaveFailuresAreReportedAndKeepTheOldFile)
 
 TEST_F(TrackSystemIOTest, ToolModeKeepsStoredNamesWithoutAPool)
 {
-    dir.write("fx.track", Bytes().i32(0).i32(4).i32(0).i32(1).name("").i32(1).i32(0).i32(2).i32(1).name("Object")
+    dir.write("fx.track", ByteImage().i32(0).i32(4).i32(0).i32(1).name("").i32(1).i32(0).i32(2).i32(1).name("Object")
                               .i32(3).i32(0).data);
     TrackSystemIO io(dirName());
     io.setResolveTargets(false);
