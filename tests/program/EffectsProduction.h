@@ -104,14 +104,19 @@ protected:
     // mrvtrack. Rows advance one per frame at 20 frames per second.
     ProgramRun play(int frames, const std::string& window = "64x36", int fps = 20)
     {
+        return run(frames, window, fps, "sound { play = 0; }\n");
+    }
+
+    // As play(), with `sound` as the script's sound block.
+    ProgramRun run(int frames, const std::string& window, int fps, const std::string& sound)
+    {
         const std::string resources = MRV_RESOURCES_DIR;
         const std::string script = "{MRVDS1}\n"
                                    "paths { definition = " + resources + "definitions/; shaders = " + resources +
                                    "shaders/; gfx = gfx/; misc = misc/; object = ./; sound = ./; tracks = tracks; }\n"
                                    "system { start = 0:0:0; rowrate = 20; }\n"
-                                   "screen { fullscreen = 0; }\n"
-                                   "sound { play = 0; }\n" +
-                                   blocks;
+                                   "screen { fullscreen = 0; }\n" +
+                                   sound + blocks;
         writeText(dir + "/resources/scripts/demoscript.txt", script);
         writeText(dir + "/timeline.txt", timeline);
         const ProgramRun compiled = runProgram(MRVTRACK_PATH, dir, "compile timeline.txt -o tracks");

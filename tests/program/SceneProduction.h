@@ -66,22 +66,7 @@ protected:
     // never sends it to a device).
     ProgramRun playMusic(int frames, const std::string& window = "128x72", int fps = 20)
     {
-        const std::string resources = MRV_RESOURCES_DIR;
-        const std::string script = "{MRVDS1}\n"
-                                   "paths { definition = " + resources + "definitions/; shaders = " + resources +
-                                   "shaders/; gfx = gfx/; misc = misc/; object = ./; sound = ./; tracks = tracks; }\n"
-                                   "system { start = 0:0:0; rowrate = 20; }\n"
-                                   "screen { fullscreen = 0; }\n"
-                                   "sound { file = music.wav; play = 1; }\n" +
-                                   blocks;
-        writeText(dir + "/resources/scripts/demoscript.txt", script);
-        writeText(dir + "/timeline.txt", timeline);
-        const ProgramRun compiled = runProgram(MRVTRACK_PATH, dir, "compile timeline.txt -o tracks");
-        if (compiled.status != 0)
-            return compiled;
-        return runProgram(KELVARN_PATH, dir,
-                          "--headless --window " + window + " --fps " + std::to_string(fps) + " --frames " +
-                              std::to_string(frames) + " --capture frames");
+        return run(frames, window, fps, "sound { file = music.wav; play = 1; }\n");
     }
 };
 
