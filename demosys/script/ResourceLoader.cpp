@@ -95,6 +95,20 @@ bool ResourceLoader::createDataPools()
     return true;
 }
 
+void ResourceLoader::deleteDataPools()
+{
+    delete MRVDemosys::data;
+    MRVDemosys::data = nullptr;
+    MRVDemosys::objectPool = nullptr;
+    MRVDemosys::texturePool = nullptr;
+    MRVDemosys::animationPool = nullptr;
+    MRVDemosys::effectTemplatePool = nullptr;
+    MRVDemosys::effectPool = nullptr;
+    MRVDemosys::binaryPool = nullptr;
+    MRVDemosys::shaderPool = nullptr;
+    MRVDemosys::fboPool = nullptr;
+}
+
 bool ResourceLoader::parseConfig()
 {
     std::cout << "[Creating DemoScriptParser]" << std::endl;
@@ -589,16 +603,7 @@ bool ResourceLoader::dispose()
     delete MRVDemosys::effects;
     MRVDemosys::effects = nullptr;
     std::cout << "delete MRVDemosys::data" << std::endl;
-    delete MRVDemosys::data;
-    MRVDemosys::data = nullptr;
-    MRVDemosys::objectPool = nullptr;
-    MRVDemosys::texturePool = nullptr;
-    MRVDemosys::animationPool = nullptr;
-    MRVDemosys::effectTemplatePool = nullptr;
-    MRVDemosys::effectPool = nullptr;
-    MRVDemosys::binaryPool = nullptr;
-    MRVDemosys::shaderPool = nullptr;
-    MRVDemosys::fboPool = nullptr;
+    deleteDataPools();
     if (MRVDemosys::glExtensions)
     {
         std::cout << "delete MRVDemosys::glExtensions" << std::endl;

@@ -43,6 +43,9 @@ public:
     ResourceLoader& operator=(const ResourceLoader&) = delete;
 
     static bool createDataPools();
+    // Deletes the data set, which owns the pools, and clears every pool
+    // pointer that createDataPools() set.
+    static void deleteDataPools();
     bool parseConfig();
     bool initScreen(ScreenMetrics* metrics, const char* title);
     bool loadDataFiles();

@@ -349,17 +349,8 @@ protected:
     {
         {
             StdoutCapture quiet;
-            delete MRVDemosys::data;
+            ResourceLoader::deleteDataPools();
         }
-        MRVDemosys::data = nullptr;
-        MRVDemosys::objectPool = nullptr;
-        MRVDemosys::texturePool = nullptr;
-        MRVDemosys::animationPool = nullptr;
-        MRVDemosys::effectTemplatePool = nullptr;
-        MRVDemosys::effectPool = nullptr;
-        MRVDemosys::binaryPool = nullptr;
-        MRVDemosys::shaderPool = nullptr;
-        MRVDemosys::fboPool = nullptr;
         glDisable(GL_LIGHTING);
         glDisable(GL_LIGHT0);
         SceneLoaderTest::TearDown();

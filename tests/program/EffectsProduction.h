@@ -134,6 +134,7 @@ protected:
         return std::unique_ptr<Frame>(new Frame(dir + name));
     }
 
+public:
     // The run went through without a GL error, a missing uniform or a
     // missing resource.
     static ::testing::AssertionResult clean(const ProgramRun& run)
@@ -147,6 +148,7 @@ protected:
         return ::testing::AssertionSuccess();
     }
 
+protected:
     std::string dir;
     std::string blocks;
     std::string timeline;
