@@ -2,7 +2,7 @@
 // 97,920 vertices rewritten in the mapped vertex buffer.
 #include "production/effects/Outrun.h"
 
-#include "demosys/runtime/GLEntryPoints.h"
+#include "demosys/gl/GLEntryPoints.h"
 
 #include <GL/glew.h>
 #include <SDL.h>

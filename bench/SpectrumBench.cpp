@@ -1,5 +1,5 @@
-#include "demosys/runtime/MusicDecoder.h"
-#include "demosys/runtime/SpectrumAnalyzer.h"
+#include "demosys/sound/MusicDecoder.h"
+#include "demosys/sound/SpectrumAnalyzer.h"
 
 #include <benchmark/benchmark.h>
 #include <sndfile.h>

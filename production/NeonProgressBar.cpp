@@ -1,6 +1,6 @@
 #include "production/NeonProgressBar.h"
 
-#include "demosys/data/Texture.h"
+#include "demosys/gl/Texture.h"
 #include "demosys/runtime/MRVDemosys.h"
 
 #include <GL/glew.h>

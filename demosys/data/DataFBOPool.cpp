@@ -1,6 +1,6 @@
 #include "demosys/data/DataFBOPool.h"
 
-#include "demosys/data/FrameBufferObject.h"
+#include "demosys/gl/FrameBufferObject.h"
 
 #include <iostream>
 

@@ -1,6 +1,6 @@
 #include "demosys/data/DataShaderPool.h"
 
-#include "demosys/data/Shader.h"
+#include "demosys/gl/Shader.h"
 #include "mrvutils/DatatypeConversion.h"
 
 #include <iostream>

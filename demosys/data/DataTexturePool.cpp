@@ -1,6 +1,6 @@
 #include "demosys/data/DataTexturePool.h"
 
-#include "demosys/data/Texture.h"
+#include "demosys/gl/Texture.h"
 #include "mrvutils/DatatypeConversion.h"
 
 #include <iostream>

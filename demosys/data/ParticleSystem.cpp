@@ -1,7 +1,7 @@
 #include "demosys/data/ParticleSystem.h"
 
-#include "demosys/data/Shader.h"
-#include "demosys/data/Texture.h"
+#include "demosys/gl/Shader.h"
+#include "demosys/gl/Texture.h"
 #include "demosys/runtime/MRVDemosys.h"
 
 #include <GL/glew.h>

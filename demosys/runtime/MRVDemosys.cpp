@@ -1,7 +1,7 @@
 #include "demosys/runtime/MRVDemosys.h"
 
 #include "demosys/data/Binary.h"
-#include "demosys/data/Texture.h"
+#include "demosys/gl/Texture.h"
 #include "demosys/runtime/ScreenMetrics.h"
 #include "demosys/script/ParameterGroup.h"
 #include "demosys/script/Parameters.h"

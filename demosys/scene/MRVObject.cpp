@@ -1,8 +1,8 @@
 #include "demosys/scene/MRVObject.h"
 
 #include "demosys/data/DataTexturePool.h"
-#include "demosys/data/Texture.h"
-#include "demosys/data/VBO.h"
+#include "demosys/gl/Texture.h"
+#include "demosys/gl/VBO.h"
 #include "demosys/runtime/MRVDemosys.h"
 #include "demosys/scene/MRVMaterial.h"
 #include "demosys/scene/MRVSceneDebug.h"

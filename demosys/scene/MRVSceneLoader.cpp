@@ -1,7 +1,7 @@
 #include "demosys/scene/MRVSceneLoader.h"
 
 #include "demosys/data/DataObjectPool.h"
-#include "demosys/data/VBO.h"
+#include "demosys/gl/VBO.h"
 #include "demosys/runtime/MRVDemosys.h"
 #include "demosys/scene/MRVMaterial.h"
 #include "demosys/scene/MRVNode.h"

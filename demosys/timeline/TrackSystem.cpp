@@ -1,6 +1,6 @@
 #include "demosys/timeline/TrackSystem.h"
 
-#include "demosys/data/FrameBufferObject.h"
+#include "demosys/gl/FrameBufferObject.h"
 #include "demosys/runtime/Effect.h"
 #include "demosys/timeline/TrackGroup.h"
 #include "demosys/timeline/TrackStartStop.h"

@@ -1,9 +1,9 @@
 #include "production/effects/BlendEffect.h"
-#include "production/GLw.h"
+#include "demosys/gl/GLw.h"
 
-#include "demosys/data/FrameBufferObject.h"
-#include "demosys/data/Shader.h"
-#include "demosys/data/Texture.h"
+#include "demosys/gl/FrameBufferObject.h"
+#include "demosys/gl/Shader.h"
+#include "demosys/gl/Texture.h"
 #include "production/effects/EffectSupport.h"
 #include "production/effects/ResourceLookup.h"
 

@@ -1,7 +1,7 @@
 #include "production/effects/CubeTransitionEffect.h"
 
-#include "demosys/data/FrameBufferObject.h"
-#include "demosys/data/Texture.h"
+#include "demosys/gl/FrameBufferObject.h"
+#include "demosys/gl/Texture.h"
 #include "production/effects/EffectSupport.h"
 #include "production/effects/ResourceLookup.h"
 

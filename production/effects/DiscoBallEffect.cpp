@@ -1,8 +1,8 @@
 #include "production/effects/DiscoBallEffect.h"
-#include "production/GLw.h"
+#include "demosys/gl/GLw.h"
 
-#include "demosys/data/Shader.h"
-#include "demosys/data/Texture.h"
+#include "demosys/gl/Shader.h"
+#include "demosys/gl/Texture.h"
 #include "demosys/math/Matrix.h"
 #include "demosys/scene/MRVMaterial.h"
 #include "demosys/scene/MRVNode.h"

@@ -1,6 +1,6 @@
 #include "production/effects/DollarTransitionEffect.h"
 
-#include "demosys/data/Texture.h"
+#include "demosys/gl/Texture.h"
 #include "production/effects/EffectSupport.h"
 #include "production/effects/ResourceLookup.h"
 

@@ -1,6 +1,6 @@
 #include "production/effects/EqualizerTransitionEffect.h"
 
-#include "demosys/runtime/FMODTimer.h"
+#include "demosys/sound/FMODTimer.h"
 #include "demosys/runtime/MRVDemosys.h"
 #include "demosys/scene/MRVScene.h"
 #include "production/effects/EffectSupport.h"

@@ -1,5 +1,5 @@
 #include "production/effects/FadeEffect.h"
-#include "production/GLw.h"
+#include "demosys/gl/GLw.h"
 
 #include "production/effects/EffectSupport.h"
 

@@ -1,7 +1,7 @@
 #include "production/effects/FrequencyEffect.h"
-#include "production/GLw.h"
+#include "demosys/gl/GLw.h"
 
-#include "demosys/runtime/FMODTimer.h"
+#include "demosys/sound/FMODTimer.h"
 #include "demosys/runtime/MRVDemosys.h"
 
 #include <GL/glew.h>

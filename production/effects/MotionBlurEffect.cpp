@@ -1,8 +1,8 @@
 #include "production/effects/MotionBlurEffect.h"
-#include "production/GLw.h"
+#include "demosys/gl/GLw.h"
 
-#include "demosys/data/FrameBufferObject.h"
-#include "demosys/data/Shader.h"
+#include "demosys/gl/FrameBufferObject.h"
+#include "demosys/gl/Shader.h"
 #include "production/effects/EffectSupport.h"
 #include "production/effects/ResourceLookup.h"
 

@@ -1,6 +1,6 @@
 #include "production/effects/Ocean.h"
 
-#include "demosys/data/VBODynamic.h"
+#include "demosys/gl/VBODynamic.h"
 #include "demosys/scene/MRVMesh.h"
 
 #include <GL/glew.h>

@@ -1,7 +1,7 @@
 #include "production/effects/Outrun.h"
-#include "production/GLw.h"
+#include "demosys/gl/GLw.h"
 
-#include "demosys/data/VBODynamic.h"
+#include "demosys/gl/VBODynamic.h"
 #include "production/effects/EffectSupport.h"
 
 #include <GL/glew.h>

@@ -1,7 +1,7 @@
 #include "production/effects/OutrunEffect.h"
 
 #include "demosys/data/Binary.h"
-#include "demosys/data/Texture.h"
+#include "demosys/gl/Texture.h"
 #include "production/effects/EffectSupport.h"
 #include "production/effects/Outrun.h"
 #include "production/effects/ResourceLookup.h"

@@ -1,9 +1,9 @@
 #include "production/effects/PixelCarpetEffect.h"
 
-#include "demosys/data/Shader.h"
-#include "demosys/data/Texture.h"
-#include "demosys/data/VBODynamic.h"
-#include "demosys/runtime/FMODTimer.h"
+#include "demosys/gl/Shader.h"
+#include "demosys/gl/Texture.h"
+#include "demosys/gl/VBODynamic.h"
+#include "demosys/sound/FMODTimer.h"
 #include "demosys/runtime/MRVDemosys.h"
 #include "demosys/scene/MRVScene.h"
 #include "production/effects/EffectSupport.h"

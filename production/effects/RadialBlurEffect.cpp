@@ -1,9 +1,9 @@
 #include "production/effects/RadialBlurEffect.h"
 
-#include "demosys/data/FrameBufferObject.h"
-#include "demosys/data/Texture.h"
+#include "demosys/gl/FrameBufferObject.h"
+#include "demosys/gl/Texture.h"
 #include "demosys/script/ParameterGroup.h"
-#include "production/GLw.h"
+#include "demosys/gl/GLw.h"
 #include "production/effects/EffectSupport.h"
 #include "production/effects/ResourceLookup.h"
 

@@ -1,7 +1,7 @@
 #include "production/effects/SimplexNoiseEffect.h"
 
-#include "demosys/data/Shader.h"
-#include "demosys/data/Texture.h"
+#include "demosys/gl/Shader.h"
+#include "demosys/gl/Texture.h"
 #include "production/effects/EffectSupport.h"
 #include "production/effects/ResourceLookup.h"
 

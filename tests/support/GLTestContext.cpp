@@ -1,6 +1,6 @@
 #include "tests/support/GLTestContext.h"
 
-#include "demosys/runtime/GLEntryPoints.h"
+#include "demosys/gl/GLEntryPoints.h"
 
 #include <GL/glew.h>
 #include <SDL.h>

@@ -1,0 +1,45 @@
+#include "demosys/gl/GLw.h"
+
+#include <GL/glew.h>
+
+void GLw::resetModelview()
+{
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+void GLw::resetProjection()
+{
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+}
+
+void GLw::resetProjectionModelview()
+{
+    resetProjection();
+    resetModelview();
+}
+
+void GLw::resetAndStoreProjectionModelview()
+{
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+}
+
+void GLw::restoreProjectionModelview()
+{
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+}
+
+void GLw::blendTransparentAlpha()
+{
+    // Kept as an empty hook: effects call it, and the blend state they need is
+    // set by their own passes.
+}

@@ -1,0 +1,230 @@
+#include "demosys/gl/Texture.h"
+
+#include "mrvutils/DatatypeConversion.h"
+
+#include <GL/glew.h>
+
+namespace {
+
+// Pixel blocks handed to the constructors are tightly packed rows; the GL's
+// default row alignment of 4 would read padding past the end of RGB rows.
+// Returns the previous alignment for the caller to restore.
+GLint tightUnpack()
+{
+    GLint previous = 4;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &previous);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    return previous;
+}
+
+} // namespace
+
+Texture::Texture(const std::string& filename_, unsigned int id_)
+    : id(id_), filename(filename_)
+{
+    setDefaults();
+}
+
+Texture::Texture(int w, int h, unsigned int type_, int internalFormat, unsigned int format,
+                 const unsigned char* pixels)
+    : width(w), height(h)
+{
+    setDefaults();
+    type = type_;
+    glGenTextures(1, &id);
+    glBindTexture(type, id);
+    glTexParameteri(type, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(type, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    const GLint alignment = tightUnpack();
+    if (type == GL_TEXTURE_1D)
+        glTexImage1D(GL_TEXTURE_1D, 0, internalFormat, w, 0, format, GL_UNSIGNED_BYTE, pixels);
+    else
+        glTexImage2D(type, 0, internalFormat, w, h, 0, format, GL_UNSIGNED_BYTE, pixels);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+    glBindTexture(type, 0);
+}
+
+Texture::Texture(int w, int h, int internalFormat, unsigned int format)
+    : Texture(w, h, GL_TEXTURE_2D, internalFormat, format, nullptr)
+{
+}
+
+Texture::~Texture()
+{
+    if (id != 0)
+        glDeleteTextures(1, &id);
+}
+
+void Texture::setDefaults()
+{
+    type = GL_TEXTURE_2D;
+    interpolation = GL_LINEAR;
+    mipmapped = false;
+    bpp = 32;
+    fileSize = 0;
+    wrapS = wrapT = GL_REPEAT;
+    textureEnv = GL_MODULATE;
+}
+
+void Texture::updateTexture(int w, int h, int internalFormat, unsigned int format, const unsigned char* pixels)
+{
+    width = w;
+    height = h;
+    fileSize = 0;
+    type = GL_TEXTURE_2D;
+    interpolation = GL_LINEAR;
+    mipmapped = false;
+    bpp = 32;
+    if (id == 0)
+        glGenTextures(1, &id);
+    glBindTexture(GL_TEXTURE_2D, id);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    const GLint alignment = tightUnpack();
+    glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, w, h, 0, format, GL_UNSIGNED_BYTE, pixels);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+void Texture::bind()
+{
+    glEnable(type);
+    glBindTexture(type, id);
+    // The wraps go to the 2D target whatever the type: only 2D textures use
+    // them, and a 1D texture bound here must not raise an error.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrapS);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrapT);
+    if (mipmapped)
+    {
+        glTexParameteri(type, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+        glTexParameteri(type, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    }
+    else
+    {
+        glTexParameteri(type, GL_TEXTURE_MIN_FILTER, interpolation);
+        glTexParameteri(type, GL_TEXTURE_MAG_FILTER, interpolation);
+    }
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, textureEnv);
+}
+
+void Texture::release()
+{
+    glBindTexture(type, 0);
+    glDisable(type);
+}
+
+int Texture::getMemorySize() const
+{
+    return height * width * bpp / 8;
+}
+
+std::string Texture::toString() const
+{
+    std::string text = "Texture {file='" + filename + "',id=" + MRVUtils::uint2string(id) + "',size='" +
+                       MRVUtils::int2string(width) + "," + MRVUtils::int2string(height) + "',bpp='" +
+                       MRVUtils::int2string(bpp) + "'";
+    if (mipmapped)
+        text += " mipmapped ";
+    text += "dimtype=";
+    if (type == GL_TEXTURE_1D)
+        text += "GL_TEXTURE_1D ";
+    else if (type == GL_TEXTURE_2D)
+        text += "GL_TEXTURE_2D ";
+    else if (type == GL_TEXTURE_3D)
+        text += "GL_TEXTURE_3D ";
+    return text + "}\n";
+}
+
+namespace {
+
+void pushIdentityMatrices()
+{
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+}
+
+void popMatrices()
+{
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+}
+
+// Corners of a full-screen quad; flipped swaps top and bottom of the picture.
+void fullScreenQuad(bool flipped)
+{
+    const float top = flipped ? -1.0f : 1.0f;
+    glBegin(GL_QUADS);
+    glTexCoord2d(0, 1); glVertex2f(-1.0f, top);
+    glTexCoord2d(1, 1); glVertex2f(1.0f, top);
+    glTexCoord2d(1, 0); glVertex2f(1.0f, -top);
+    glTexCoord2d(0, 0); glVertex2f(-1.0f, -top);
+    glEnd();
+}
+
+} // namespace
+
+void Texture::drawQuadFS()
+{
+    pushIdentityMatrices();
+    bind();
+    fullScreenQuad(false);
+    release();
+    popMatrices();
+}
+
+void Texture::drawQuadFS_Flip()
+{
+    pushIdentityMatrices();
+    bind();
+    fullScreenQuad(true);
+    release();
+    popMatrices();
+}
+
+void Texture::drawQuadBlendFS(unsigned int src, unsigned int dst)
+{
+    pushIdentityMatrices();
+    glEnable(GL_BLEND);
+    glBlendFunc(src, dst);
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_GREATER, 0.0f);
+    bind();
+    glDisable(GL_DEPTH_TEST);
+    fullScreenQuad(true);
+    popMatrices();
+    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+}
+
+void Texture::drawQuadScaled(const Vector<float, 2>& size, const Vector<float, 2>& position)
+{
+    const float x = position[0], y = position[1], w = size[0], h = size[1];
+    bind();
+    glBegin(GL_QUADS);
+    glTexCoord2d(0, 1); glVertex2f(x, y);
+    glTexCoord2d(0, 0); glVertex2f(x, y - h);
+    glTexCoord2d(1, 0); glVertex2f(x + w, y - h);
+    glTexCoord2d(1, 1); glVertex2f(x + w, y);
+    glEnd();
+    release();
+}
+
+void Texture::drawQuadScaled(const Vector<float, 2>& size)
+{
+    const float w = size[0] * 0.5f, h = size[1] * 0.5f;
+    bind();
+    glBegin(GL_QUADS);
+    glTexCoord2d(0, 1); glVertex2f(-w, h);
+    glTexCoord2d(0, 0); glVertex2f(-w, -h);
+    glTexCoord2d(1, 0); glVertex2f(w, -h);
+    glTexCoord2d(1, 1); glVertex2f(w, h);
+    glEnd();
+    release();
+}

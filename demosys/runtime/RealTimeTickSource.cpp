@@ -1,8 +1,0 @@
-#include "demosys/runtime/RealTimeTickSource.h"
-
-#include <SDL.h>
-
-unsigned int RealTimeTickSource::getTicks()
-{
-    return SDL_GetTicks();
-}

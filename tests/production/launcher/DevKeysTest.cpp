@@ -1,0 +1,185 @@
+// The authoring keys end to end: the real program in a small window on a
+// private virtual X server, keys typed into it, and what it tells the author
+// read from its standard output as it comes. Every wait polls against a
+// deadline.
+#include "demosys/runtime/MRVTime.h"
+#include "tests/production/launcher/ProgramOnXServer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+const unsigned int seekStepMs = 5000;
+// The name the script gives the shader differs from its files' name: the
+// author is told the name.
+const char* const shaderName = "tint";
+const char* const goodFragment = "void main() { gl_FragColor = vec4(0.2, 0.4, 0.6, 1.0); }\n";
+
+std::string timeText(unsigned int ms)
+{
+    return MRVTime(ms).toString();
+}
+
+// The milliseconds in a reported time, "(0000012345)-[00:12:345]".
+unsigned int ticksIn(const std::string& line)
+{
+    const size_t open = line.find('(');
+    if (open == std::string::npos)
+        return 0;
+    return static_cast<unsigned int>(std::strtoul(line.c_str() + open + 1, nullptr, 10));
+}
+
+class DevKeysTest : public ProgramOnXServer
+{
+protected:
+    void SetUp() override
+    {
+        ProgramOnXServer::SetUp();
+        if (HasFatalFailure())
+            return;
+        writeText(dir + "/shaders/tinted.vert", "void main() { gl_Position = ftransform(); }\n");
+        writeText(dir + "/shaders/tinted.frag", goodFragment);
+        // Ten minutes of a silent clock: the show outlasts any test.
+        writeScript("10:0:0", "shaders { " + std::string(shaderName) + " = tinted; }\n");
+    }
+
+    // Starts the program in a window and gives that window the keyboard
+    // (there is no window manager to do it); the window, or 0.
+    unsigned long startProgram(bool dev)
+    {
+        std::vector<std::string> options = { "--no-launcher", "--window", "160x90" };
+        if (dev)
+            options.push_back("--dev");
+        if (!launch(options))
+            return 0;
+        const std::vector<unsigned long> ids =
+            xdotool->search("--sync --onlyvisible --pid " + std::to_string(program.pid()));
+        if (ids.empty())
+            return 0;
+        xdotool->run("windowfocus --sync " + std::to_string(ids.front()));
+        return ids.front();
+    }
+
+    // Typed through the X server's test extension, as a keyboard would:
+    // the program reads the keys in the order sent.
+    void press(const std::string& keys) { xdotool->run("key " + keys); }
+
+    // The first line starting with `prefix` after the last line this
+    // returned; empty when none has come by the deadline or the program has
+    // ended without it.
+    std::string nextLine(const std::string& prefix)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        for (;;)
+        {
+            // Once ended, the program has written all it will: one last look.
+            const bool ended = program.exited() || program.waitFor(0);
+            const std::string text = output();
+            for (size_t at = consumed, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1)
+                if (text.compare(at, prefix.size(), prefix) == 0)
+                {
+                    consumed = end + 1;
+                    return text.substr(at, end - at);
+                }
+            if (ended || std::chrono::steady_clock::now() >= deadline)
+                return "";
+            program.waitFor(50);
+        }
+    }
+
+    bool isShown(unsigned long window)
+    {
+        if (program.exited())
+            return false;
+        const std::vector<unsigned long> ids = xdotool->search("--onlyvisible --pid " + std::to_string(program.pid()));
+        return std::find(ids.begin(), ids.end(), window) != ids.end();
+    }
+
+    size_t consumed = 0;
+};
+
+} // namespace
+
+TEST_F(DevKeysTest, PauseSeeksAndResumeReportTheClockAndSeeksStopAtZero)
+{
+    ASSERT_NE(startProgram(true), 0u) << "no window" << finish();
+
+    press("space");
+    const std::string paused = nextLine("Paused at ");
+    ASSERT_FALSE(paused.empty()) << log();
+    const unsigned int at = ticksIn(paused);
+    EXPECT_EQ(paused, "Paused at " + timeText(at));
+
+    // Paused, the clock stands still: every seek lands exactly a step on.
+    press("Right");
+    unsigned int expected = at + seekStepMs;
+    ASSERT_EQ(nextLine("Seek to "), "Seek to " + timeText(expected)) << log();
+    // Back until the clock is at zero, whatever the pause found: the last
+    // step back is shorter than a step unless the pause fell on a whole step.
+    while (expected > 0)
+    {
+        press("Left");
+        expected = expected > seekStepMs ? expected - seekStepMs : 0;
+        ASSERT_EQ(nextLine("Seek to "), "Seek to " + timeText(expected)) << log();
+    }
+    // At zero a step back stays there rather than wrapping round.
+    press("Left");
+    EXPECT_EQ(nextLine("Seek to "), "Seek to (0000000000)-[00:00:000]") << log();
+
+    press("space");
+    EXPECT_EQ(nextLine("Resumed at "), "Resumed at " + timeText(0)) << log();
+    // Running again: a later pause finds the clock moved on from zero.
+    press("space");
+    const std::string pausedAgain = nextLine("Paused at ");
+    ASSERT_FALSE(pausedAgain.empty()) << log();
+    EXPECT_GT(ticksIn(pausedAgain), 0u) << pausedAgain;
+
+    press("Escape");
+    const std::string all = finish();
+    EXPECT_EQ(program.exitStatus(), 0) << all;
+}
+
+TEST_F(DevKeysTest, ShaderReloadKeepsTheOldProgramOnABrokenSourceAndTakesAFixedOne)
+{
+    const unsigned long window = startProgram(true);
+    ASSERT_NE(window, 0u) << "no window" << finish();
+
+    writeText(dir + "/shaders/tinted.frag", "void main() { gl_FragColor = vec4(1.0) }\n");
+    press("r");
+    EXPECT_EQ(nextLine("Shader '" + std::string(shaderName) + "' "),
+              "Shader '" + std::string(shaderName) + "' kept, new source failed:")
+        << log();
+    // The show goes on, and still listens to the author.
+    EXPECT_TRUE(isShown(window)) << log();
+    press("space");
+    EXPECT_FALSE(nextLine("Paused at ").empty()) << log();
+
+    writeText(dir + "/shaders/tinted.frag", "void main() { gl_FragColor = vec4(0.9, 0.1, 0.1, 1.0); }\n");
+    press("r");
+    EXPECT_EQ(nextLine("Reloaded shader '" + std::string(shaderName) + "'"),
+              "Reloaded shader '" + std::string(shaderName) + "'")
+        << log();
+
+    press("Escape");
+    const std::string all = finish();
+    EXPECT_EQ(program.exitStatus(), 0) << all;
+}
+
+TEST_F(DevKeysTest, WithoutDevModeOnlyEscapeActs)
+{
+    ASSERT_NE(startProgram(false), 0u) << "no window" << finish();
+
+    // Escape comes last, so the program has read the other keys before it
+    // ends.
+    press("space Right Left r Escape");
+    const std::string all = finish();
+    EXPECT_EQ(program.exitStatus(), 0) << all;
+    for (const char* report : { "Paused at", "Resumed at", "Seek to", "Reloaded shader", "Shader '" })
+        EXPECT_EQ(out.find(report), std::string::npos) << report << "\n" << all;
+}
