@@ -173,6 +173,13 @@ void GhettoblasterEffect::draw(unsigned int time, unsigned int frameTime)
     mirrorImage->release();
     glCullFace(GL_BACK);
 
+    // The reflection is the mean of the mirrored scene and the floor under
+    // it. A shader cannot read the buffer it draws into, so the floor goes
+    // into "offscreen" as well, for the blend to read.
+    offscreen->bind();
+    drawFloor();
+    offscreen->setClearFlag(true);
+    offscreen->release();
     drawFloor();
 
     glDisable(GL_DEPTH_TEST);
