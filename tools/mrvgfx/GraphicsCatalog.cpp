@@ -52,6 +52,10 @@ std::vector<Entry> build()
     list.push_back(picture("outrunbg.png", 512, 256, 3,
                            "sunset sky with stars and neon mountains on the horizon, seamless across",
                            "OutrunEffect (outrunbg): the background band", [] { return RoadGraphics::background(); }));
+    list.push_back(picture("nightsky.png", 512, 256, 3,
+                           "night sky darkening upwards under a few stars; its lower part the band's top colour",
+                           "DisplayTexture (sky): behind the drive, above the band",
+                           [] { return RoadGraphics::nightSky(); }));
     const struct
     {
         const char* name;

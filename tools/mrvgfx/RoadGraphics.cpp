@@ -1,6 +1,7 @@
 #include "tools/mrvgfx/RoadGraphics.h"
 
 #include "tools/mrvgfx/Canvas.h"
+#include "tools/mrvgfx/Gradient.h"
 #include "tools/mrvgfx/Palette.h"
 #include "tools/mrvgfx/Random.h"
 #include "tools/mrvgfx/Scenery.h"
@@ -25,6 +26,20 @@ Canvas RoadGraphics::tree()
     Canvas canvas(256, 256);
     canvas.draw(palm, 0.0f, 0.0f, 256.0f * TREE_REGION, 256.0f);
     canvas.bleed(4);
+    return canvas;
+}
+
+Canvas RoadGraphics::nightSky()
+{
+    const int w = 512, h = 256;
+    // A little above the highest the band reaches, so that its top never
+    // meets the gradient.
+    const float join = static_cast<float>(h) * SKY_BAND_TOP_MIN - 4.0f;
+    Canvas canvas(w, h, Palette::night());
+    const Gradient zenith({ { 0.0f, Palette::night() }, { 1.0f, Palette::ink() } });
+    canvas.shade([&](float, float y) { return y >= join ? Palette::night() : zenith.at((join - y) / join); });
+    Random random(2084);
+    Scenery::paintStars(canvas, random, { 0.0f, 2.0f, static_cast<float>(w), join - 6.0f }, 70, false);
     return canvas;
 }
 

@@ -16,7 +16,16 @@ public:
     // the horizon lies there; above it the sky darkens into the black above
     // the band.
     static Canvas background();
+    // The night above the band, 512 x 256 RGB, shown over the whole screen
+    // behind the road (its height spans the screen's). The band's top edge
+    // rises and falls with the hills between SKY_BAND_TOP_MIN and
+    // SKY_BAND_TOP_MAX of this picture's height from its top: from there down
+    // it has exactly the colour of the band's top row, so no edge shows;
+    // above, it darkens towards the zenith under a few stars.
+    static Canvas nightSky();
 
     static constexpr float TREE_REGION = 0.4062f;
     static constexpr float HORIZON = 0.425f;
+    static constexpr float SKY_BAND_TOP_MIN = 0.2f;
+    static constexpr float SKY_BAND_TOP_MAX = 0.33f;
 };
