@@ -11,12 +11,14 @@
 #include "production/HeadlessDisplay.h"
 #include "production/MRVGui.h"
 #include "production/NeonProgressBar.h"
+#include "production/RenderProgress.h"
 
 #include <FL/Fl.H>
 
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
@@ -144,6 +146,7 @@ int main(int argc, char** argv)
         demo.init();
 
         std::unique_ptr<FrameCapture> capture;
+        std::unique_ptr<RenderProgress> progress;
         if (demo.isValid() && (!options.captureDir.empty() || !options.videoFile.empty()))
         {
             capture.reset(new FrameCapture(metrics.getWidth(), metrics.getHeight()));
@@ -159,7 +162,15 @@ int main(int argc, char** argv)
                                               MRVTime(systemValue("system", "start")).getTicks());
             }
             if (started)
-                demo.setFrameObserver(capture.get());
+            {
+                const unsigned int startMs = MRVTime(systemValue("system", "start")).getTicks();
+                const std::string stop = systemValue("system", "stop");
+                const unsigned int stopMs = stop.empty() ? 30u * 60u * 1000u : MRVTime(stop).getTicks();
+                progress.reset(new RenderProgress(*capture,
+                                                  RenderProgress::frameCount(startMs, stopMs, options.fps, options.frames),
+                                                  options.fps, startMs, stderr, isatty(fileno(stderr)) != 0));
+                demo.setFrameObserver(progress.get());
+            }
             else
             {
                 // Whoever asked for the frames wants them, not a show played
@@ -173,6 +184,7 @@ int main(int argc, char** argv)
             demo.run();
         if (capture && status == 0)
         {
+            progress->finish();
             if (!capture->finish())
             {
                 std::cerr << "kelvarn: " << capture->getErrorMessage() << "\n";
