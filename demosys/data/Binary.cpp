@@ -1,6 +1,6 @@
 #include "demosys/data/Binary.h"
 
-#include "mrvutils/DatatypeConversion.h"
+#include "mrvutils/MRVUtils.h"
 
 Binary::Binary(const std::vector<unsigned char>& bytes_)
     : bytes(bytes_)

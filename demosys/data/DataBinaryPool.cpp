@@ -1,7 +1,7 @@
 #include "demosys/data/DataBinaryPool.h"
 
 #include "demosys/data/Binary.h"
-#include "mrvutils/DatatypeConversion.h"
+#include "mrvutils/MRVUtils.h"
 
 #include <iostream>
 

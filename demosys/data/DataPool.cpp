@@ -1,6 +1,6 @@
 #include "demosys/data/DataPool.h"
 
-#include "mrvutils/DatatypeConversion.h"
+#include "mrvutils/MRVUtils.h"
 
 DataPool::~DataPool() = default;
 

@@ -1,7 +1,7 @@
 #include "demosys/data/DataShaderPool.h"
 
 #include "demosys/gl/Shader.h"
-#include "mrvutils/DatatypeConversion.h"
+#include "mrvutils/MRVUtils.h"
 
 #include <iostream>
 

@@ -1,7 +1,7 @@
 #include "demosys/data/DataTexturePool.h"
 
 #include "demosys/gl/Texture.h"
-#include "mrvutils/DatatypeConversion.h"
+#include "mrvutils/MRVUtils.h"
 
 #include <iostream>
 

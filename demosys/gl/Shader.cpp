@@ -2,7 +2,7 @@
 
 #include "demosys/gl/Texture.h"
 #include "demosys/runtime/MRVDemosys.h"
-#include "mrvutils/DatatypeConversion.h"
+#include "mrvutils/MRVUtils.h"
 
 #include <GL/glew.h>
 

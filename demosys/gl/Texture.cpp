@@ -1,6 +1,6 @@
 #include "demosys/gl/Texture.h"
 
-#include "mrvutils/DatatypeConversion.h"
+#include "mrvutils/MRVUtils.h"
 
 #include <GL/glew.h>
 

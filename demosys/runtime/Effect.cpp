@@ -1,5 +1,7 @@
 #include "demosys/runtime/Effect.h"
 
+#include "demosys/timeline/TrackGroup.h"
+
 #include <iostream>
 
 Effect::~Effect() = default;
@@ -41,4 +43,9 @@ std::string Effect::getTrackName(int index) const
     if (index < 0 || index >= getTrackCount())
         return std::string();
     return trackNames[static_cast<size_t>(index)];
+}
+
+TrackInterpolate* Effect::getTrack(const std::string& name)
+{
+    return trackGroup ? trackGroup->getInterpolateTrackByName(name) : nullptr;
 }

@@ -55,8 +55,7 @@ public:
     const std::vector<std::string>& getTrackNames() const { return trackNames; }
 
     // The interpolated track of that name in the effect's track group; null
-    // for a name never registered. Defined beside TrackGroup, whose lookup
-    // it forwards to.
+    // for a name never registered.
     TrackInterpolate* getTrack(const std::string& name);
 
 protected:

@@ -1,6 +1,6 @@
 #include "demosys/runtime/MRVTime.h"
 
-#include "mrvutils/DatatypeConversion.h"
+#include "mrvutils/MRVUtils.h"
 #include "mrvutils/StringTokenizer.h"
 #include "mrvutils/StringUtils.h"
 

@@ -3,8 +3,8 @@
 #include "demosys/script/EffectDefinition.h"
 #include "demosys/script/ParameterGroup.h"
 #include "demosys/script/Parameters.h"
-#include "mrvutils/DatatypeConversion.h"
 #include "mrvutils/File.h"
+#include "mrvutils/MRVUtils.h"
 #include "mrvutils/StringTokenizer.h"
 #include "mrvutils/StringUtils.h"
 

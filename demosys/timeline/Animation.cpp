@@ -3,7 +3,7 @@
 #include "demosys/timeline/AnimationCameraController.h"
 #include "demosys/timeline/AnimationObjectController.h"
 #include "demosys/timeline/Keyframe.h"
-#include "mrvutils/DatatypeConversion.h"
+#include "mrvutils/MRVUtils.h"
 
 #include <GL/glew.h>
 

@@ -2,8 +2,8 @@
 
 #include "demosys/timeline/Animation.h"
 #include "demosys/timeline/Keyframe.h"
-#include "mrvutils/DatatypeConversion.h"
 #include "mrvutils/File.h"
+#include "mrvutils/MRVUtils.h"
 #include "mrvutils/StringTokenizer.h"
 #include "mrvutils/StringUtils.h"
 

@@ -1,6 +1,5 @@
 #include "demosys/timeline/TrackGroup.h"
 
-#include "demosys/runtime/Effect.h"
 #include "demosys/runtime/MRVDemosys.h"
 #include "demosys/timeline/TrackInterpolate.h"
 #include "demosys/timeline/TrackStartStop.h"
@@ -61,10 +60,4 @@ unsigned int TrackGroup::getLocalTime(unsigned int row, unsigned int time) const
     const unsigned int msPerRow = 1000u / static_cast<unsigned int>(rate);
     const unsigned int start = startStopTrack->getStartRow(row) * msPerRow;
     return start < time ? time - start : 0;
-}
-
-// Effect's lookup of its own tracks lives here, beside the group it asks.
-TrackInterpolate* Effect::getTrack(const std::string& name)
-{
-    return trackGroup ? trackGroup->getInterpolateTrackByName(name) : nullptr;
 }

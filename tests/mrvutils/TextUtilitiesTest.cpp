@@ -1,4 +1,4 @@
-#include "mrvutils/DatatypeConversion.h"
+#include "mrvutils/MRVUtils.h"
 #include "mrvutils/StringTokenizer.h"
 #include "mrvutils/StringUtils.h"
 

@@ -1,6 +1,6 @@
 #include "tools/mrvobj/ObjectFilePrinter.h"
 
-#include "mrvutils/DatatypeConversion.h"
+#include "mrvutils/MRVUtils.h"
 
 #include <ostream>
 

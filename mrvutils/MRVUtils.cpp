@@ -1,4 +1,4 @@
-#include "mrvutils/DatatypeConversion.h"
+#include "mrvutils/MRVUtils.h"
 
 #include <sstream>
 
