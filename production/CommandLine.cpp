@@ -145,6 +145,11 @@ bool CommandLine::parse(int argc, char** argv, CommandLineOptions& o, std::strin
             o.benchmark = true;
         else if (arg == "--dev")
             o.dev = true;
+        else if (arg == "--timeline")
+        {
+            if (!value(o.timeline))
+                return false;
+        }
         else if (arg == "--help" || arg == "-h")
             o.help = true;
         else if (arg == "--version")
@@ -187,8 +192,13 @@ std::string CommandLine::usage(const char* program)
            "  --capture DIR       write every frame to DIR/frame_NNNNNN.png (implies --fps 60)\n"
            "  --video FILE        encode frames and music with ffmpeg into FILE (implies --fps 60)\n"
            "  --benchmark         print frame and per-effect timings at the end\n"
-           "  --dev               authoring keys: R reloads shaders, Space pauses,\n"
-           "                      Left/Right seek five seconds\n"
+           "  --dev               authoring: edits of the timeline, track, animation,\n"
+           "                      shader and picture files show at once; keys R reloads\n"
+           "                      shaders, Space pauses, Left/Right seek five seconds,\n"
+           "                      I/O set a loop's start/end, L loops; with --headless\n"
+           "                      only the watching (a fixed step then plays in real time)\n"
+           "  --timeline FILE     the timeline text --dev compiles the tracks from\n"
+           "                      (resources/timeline.txt by default)\n"
            "  --help, --version\n"
            "\n"
            "Exit status: 0 when the show ended or was quit, 1 when loading failed,\n"

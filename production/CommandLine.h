@@ -25,7 +25,8 @@ struct CommandLineOptions
     std::string captureDir;
     std::string videoFile;
     bool benchmark = false;
-    bool dev = false;        // authoring keys (shader reload, pause, seek)
+    bool dev = false;        // authoring keys and live reloading of the production's files
+    std::string timeline;    // --timeline: the text the tracks are compiled from; "" is resources/timeline.txt
     bool help = false;
     bool version = false;
 };

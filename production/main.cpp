@@ -11,6 +11,7 @@
 #include "production/HeadlessDisplay.h"
 #include "production/MRVGui.h"
 #include "production/NeonProgressBar.h"
+#include "production/authoring/LiveAuthoring.h"
 #include "production/RenderProgress.h"
 
 #include <FL/Fl.H>
@@ -144,6 +145,15 @@ int main(int argc, char** argv)
 
         demo.load(&metrics);
         demo.init();
+
+        std::unique_ptr<LiveAuthoring> authoring;
+        if (options.dev && demo.isValid())
+        {
+            authoring.reset(new LiveAuthoring(options.timeline.empty() ? "resources/timeline.txt" : options.timeline));
+            authoring->watchProduction();
+            demo.setFrameBoundary(authoring.get());
+            std::cout << "Watching " << authoring->watchedFiles() << " files of the production" << std::endl;
+        }
 
         std::unique_ptr<FrameCapture> capture;
         std::unique_ptr<RenderProgress> progress;

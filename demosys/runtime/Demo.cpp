@@ -4,6 +4,7 @@
 #include "demosys/data/DataFBOPool.h"
 #include "demosys/runtime/Effect.h"
 #include "demosys/sound/FMODTimer.h"
+#include "demosys/runtime/FrameBoundary.h"
 #include "demosys/runtime/FrameObserver.h"
 #include "demosys/gl/GLEntryPoints.h"
 #include "demosys/runtime/MRVDemosys.h"
@@ -150,11 +151,16 @@ void Demo::run()
     if (benchmark)
         MRVDemosys::tracks->setDrawTiming(true);
 
+    const unsigned int loopStartTicks = SDL_GetTicks();
     while (!MRVDemosys::checkQuit())
     {
+        if (frameBoundary)
+            frameBoundary->betweenFrames();
         const auto frameStart = std::chrono::steady_clock::now();
         timer->updateSystem();
-        const unsigned int time = timer->getTime();
+        unsigned int time = timer->getTime();
+        if (looping && loopBack(time))
+            time = timer->getTime();
         const unsigned int row = timer->getRow();
         const unsigned int frameTime = timer->updateFrameTime(time);
         if (time > MRVDemosys::stopTime.getTicks())
@@ -178,6 +184,8 @@ void Demo::run()
         ++MRVDemosys::frames;
         if (frameLimit >= 0 && static_cast<long long>(MRVDemosys::frames) >= frameLimit)
             MRVDemosys::setQuit(true);
+        if (devMode && timer->isFixedStep())
+            paceFrame(loopStartTicks);
         timer->advanceFrame();
         if (benchmark)
             frameMs.push_back(static_cast<float>(millisecondsSince(frameStart)));
@@ -212,6 +220,24 @@ void Demo::printBenchmark() const
                   << " draws=" << timing.draws << " ms_mean=" << timing.totalMs / static_cast<double>(timing.draws)
                   << std::endl;
     }
+}
+
+bool Demo::loopBack(unsigned int time)
+{
+    if (loopEnd <= loopStart || time <= loopEnd)
+        return false;
+    MRVDemosys::timer->setTime(loopStart);
+    std::cout << "Loop back to " << MRVTime(loopStart).toString() << std::endl;
+    return true;
+}
+
+void Demo::paceFrame(unsigned int loopStartTicks) const
+{
+    const unsigned long long due =
+        loopStartTicks + static_cast<unsigned long long>(MRVDemosys::frames) * 1000ULL / fixedStepFps;
+    const unsigned int now = SDL_GetTicks();
+    if (due > now)
+        SDL_Delay(static_cast<Uint32>(due - now));
 }
 
 void Demo::keyEvents()
@@ -279,6 +305,19 @@ void Demo::devKey(int key)
         std::cout << "Seek to " << MRVTime(target).toString() << std::endl;
         break;
     }
+    case SDLK_i:
+        loopStart = timer->getTime();
+        std::cout << "Loop start at " << MRVTime(loopStart).toString() << std::endl;
+        break;
+    case SDLK_o:
+        loopEnd = timer->getTime();
+        std::cout << "Loop end at " << MRVTime(loopEnd).toString() << std::endl;
+        break;
+    case SDLK_l:
+        looping = !looping;
+        std::cout << (looping ? "Loop on from " : "Loop off; was from ") << MRVTime(loopStart).toString()
+                  << " to " << MRVTime(loopEnd).toString() << std::endl;
+        break;
     default:
         break;
     }

@@ -4,6 +4,7 @@
 #include <vector>
 
 class Effect;
+class FrameBoundary;
 class FrameObserver;
 class ResourceLoader;
 class ScreenMetrics;
@@ -46,8 +47,13 @@ public:
     // Measure load and frame times and every effect's draws.
     void setBenchmark(bool on) { benchmark = on; }
     // Authoring keys: R reloads the shaders, Space pauses and resumes, Left
-    // and Right seek five seconds. Off, only Escape does anything.
+    // and Right seek five seconds, I and O set a loop's start and end at the
+    // clock, L switches looping. Off, only Escape does anything. On with a
+    // fixed step, frames are paced to their own times so that an author
+    // watches the show at its speed.
     void setDevMode(bool on) { devMode = on; }
+    // Sees the gap between every two frames (not owned).
+    void setFrameBoundary(FrameBoundary* boundary) { frameBoundary = boundary; }
 
     unsigned int getLoadMilliseconds() const { return loadMs; }
     const std::string& getErrorMessage() const { return errorMessage; }
@@ -58,6 +64,10 @@ private:
     void applyOverrides();
     void printBenchmark() const;
     void devKey(int key);
+    // Jumps back to the loop's start once the clock passed its end; true
+    // when it did.
+    bool loopBack(unsigned int time);
+    void paceFrame(unsigned int loopStartTicks) const;
 
     ResourceLoader* loader = nullptr;
     std::string scriptName = "demoscript.txt";
@@ -71,6 +81,10 @@ private:
     std::string startOverride;
     std::string stopOverride;
     FrameObserver* frameObserver = nullptr;
+    FrameBoundary* frameBoundary = nullptr;
+    bool looping = false;
+    unsigned int loopStart = 0;
+    unsigned int loopEnd = 0;
     bool benchmark = false;
     bool devMode = false;
     unsigned int loadMs = 0;

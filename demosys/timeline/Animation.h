@@ -29,6 +29,11 @@ public:
     Keyframe* getKeyFrame(int index) const;
     int countKeyFrames() const { return static_cast<int>(keyframes.size()); }
 
+    // Takes the other animation's keyframes, giving it this one's: the
+    // controllers bound to this animation fly the new path from their next
+    // evaluation on.
+    void replaceKeyframes(Animation& other) { keyframes.swap(other.keyframes); }
+
     // 0 linear, 1 Catmull-Rom; any other type makes next() do nothing.
     void setInterpolationType(int type) { interpolationType = type; }
     int getInterpolationType() const { return interpolationType; }

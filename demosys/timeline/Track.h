@@ -56,6 +56,10 @@ protected:
     // Stores under the keyframe's row; one already there is deleted.
     void storeKeyframe(TrackKeyFrame* keyframe);
     void eraseKeyframe(KeyFrameMap::iterator it);
+    // Exchanges every keyframe with another track of the same kind, so that
+    // a track read again replaces this one's data while pointers to this
+    // track stay good.
+    void swapKeyframes(Track& other) { keyframes.swap(other.keyframes); }
 
     KeyFrameMap keyframes;
 };

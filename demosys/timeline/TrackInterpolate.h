@@ -28,6 +28,10 @@ public:
 
     void getKeyFrameRange(unsigned int fromRow, unsigned int toRow, std::vector<TrackKeyFrame*>& out) const override;
 
+    // Takes the other track's keyframes, giving it this one's; effects keep
+    // the pointer they fetched in init().
+    void replaceKeyframes(TrackInterpolate& other) { swapKeyframes(other); }
+
     // The keyframe that governs row, or null when row is before the first
     // keyframe or at or after the last one.
     TrackKeyFrameInterpolate* getClosestKeyframe(unsigned int row) const;

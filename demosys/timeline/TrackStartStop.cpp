@@ -3,6 +3,7 @@
 #include "demosys/timeline/TrackStartStopKeyFrame.h"
 
 #include <iterator>
+#include <utility>
 
 TrackStartStop::TrackStartStop(int priority_)
     : priority(priority_)
@@ -10,6 +11,12 @@ TrackStartStop::TrackStartStop(int priority_)
 }
 
 TrackStartStop::~TrackStartStop() = default;
+
+void TrackStartStop::replaceWith(TrackStartStop& other)
+{
+    swapKeyframes(other);
+    std::swap(priority, other.priority);
+}
 
 void TrackStartStop::addKeyframe(TrackStartStopKeyFrame* keyframe)
 {

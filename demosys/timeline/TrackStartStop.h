@@ -26,6 +26,10 @@ public:
     // The start row of the interval running after row (0 when none is).
     unsigned int getStartRow(unsigned int row) const;
 
+    // Takes the other track's keyframes and priority, giving it this one's;
+    // effects and groups keep pointing at this track.
+    void replaceWith(TrackStartStop& other);
+
     // Editing helpers; the player never calls them.
     void insertInterval(unsigned int start, unsigned int stop);
     // Deletes the start and stop keyframes of the interval that row hits.

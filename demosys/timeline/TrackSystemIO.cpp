@@ -59,7 +59,9 @@ std::string TrackSystemIO::interpolateFileName(const std::string& object, const 
 
 void TrackSystemIO::reportDamage(const std::string& path, const std::string& detail)
 {
-    std::cout << "Track file '" << path << "' is truncated or corrupt: " << detail << "." << std::endl;
+    lastDamage = "'" + path + "' is truncated or corrupt: " + detail;
+    if (!quiet)
+        std::cout << "Track file " << lastDamage << "." << std::endl;
     damagedFiles.push_back(path);
 }
 
@@ -141,7 +143,8 @@ TrackStartStop* TrackSystemIO::loadStartStopTrack(const std::string& object)
         return new TrackStartStop(-1);
     }
     const int priority = file.readInt();
-    std::cout << "Loading '" << object << ".track' (" << priority << ")" << std::endl;
+    if (!quiet)
+        std::cout << "Loading '" << object << ".track' (" << priority << ")" << std::endl;
     TrackStartStop* track = new TrackStartStop(priority);
 
     int count = 0;
@@ -175,7 +178,8 @@ TrackStartStop* TrackSystemIO::loadStartStopTrack(const std::string& object)
                 // every binary format here; it normally names no target.
                 if (name.empty())
                     name = "Object";
-                std::cout << "Raw string = '" << name << "'" << std::endl;
+                if (!quiet)
+                    std::cout << "Raw string = '" << name << "'" << std::endl;
                 DataFBOPool* pool = MRVDemosys::fboPool;
                 FrameBufferObject* target = pool && pool->exists(name) ? pool->getFBO(name) : nullptr;
                 if (!target)
@@ -202,7 +206,8 @@ TrackInterpolate* TrackSystemIO::loadInterpolateTrack(const std::string& object,
     if (!file.exists())
         return nullptr;
 
-    std::cout << "Loading '" << object << "." << trackName << "'" << std::endl;
+    if (!quiet)
+        std::cout << "Loading '" << object << "." << trackName << "'" << std::endl;
     TrackInterpolate* track = new TrackInterpolate(trackName);
     int count = 0;
     if (!readKeyframeCount(file, path, count))

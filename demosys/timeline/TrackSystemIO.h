@@ -74,9 +74,14 @@ public:
     // without a GL context): names are kept as stored with no target, and
     // the empty name reads as the screen.
     void setResolveTargets(bool on) { resolveTargets = on; }
+    // Quiet (reading again while the show runs): no line per file read or
+    // per damaged file; the damage is still recorded.
+    void setQuiet(bool on) { quiet = on; }
 
     // The files found truncated or corrupt since construction.
     const std::vector<std::string>& getDamagedFiles() const { return damagedFiles; }
+    // "FILE is truncated or corrupt: DETAIL" for the latest of them.
+    const std::string& getLastDamage() const { return lastDamage; }
 
     bool isValid() const { return valid; }
     const std::string& getErrorMessage() const { return errorMessage; }
@@ -95,7 +100,9 @@ private:
     std::string directory;
     std::vector<std::string> damagedFiles;
     std::string errorMessage;
+    std::string lastDamage;
     bool verbose = true;
+    bool quiet = false;
     bool resolveTargets = true;
     bool valid = true;
 };

@@ -1,0 +1,177 @@
+// --dev --headless on a small production: each kind of file is changed while
+// the show runs, and the reload line and the captured frames show whether
+// the change reached the screen or, for a bad one, changed nothing.
+#include "tests/production/program/EffectsProduction.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <thread>
+
+using effecttest::EffectsProduction;
+using effecttest::near;
+using effecttest::Rgb;
+using effecttest::writeText;
+
+namespace {
+
+const Rgb RED = { 255, 0, 0 };
+const Rgb GREEN = { 0, 255, 0 };
+const Rgb BLUE = { 0, 0, 255 };
+const int FRAMES = 30;
+
+const char* const PASS_VERT = "void main() { gl_Position = ftransform(); }\n";
+const char* const PASS_FRAG = "void main() { gl_FragColor = vec4(1.0); }\n";
+
+// The picture fills the screen; the fade over it is clear until its tracks
+// say otherwise.
+const char* const TIMELINE = "object pic\npriority 0\non 0 100000\n"
+                             "object fade\npriority 1\non 0 100000\ntrack alpha\n0 linear 0\n";
+const char* const GREEN_TIMELINE = "object pic\npriority 0\non 0 100000\n"
+                                   "object fade\npriority 1\non 0 100000\ntrack alpha\n0 linear 1\n"
+                                   "track green\n0 linear 1\n";
+
+std::string readAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string animation(float x)
+{
+    std::string text = "MRVANI1\nkeyframes 4\n";
+    for (int k = 0; k < 4; ++k)
+        text += "pos " + std::to_string(x) + " 0 0\nrot 0 0\n";
+    return text;
+}
+
+struct Edit
+{
+    const char* name;
+    std::function<void(const std::string& dir)> change;
+    const char* line;     // what the program prints for it
+    Rgb before;
+    Rgb after;
+};
+
+class DevReloadTest : public EffectsProduction, public ::testing::WithParamInterface<Edit>
+{
+protected:
+    void SetUp() override
+    {
+        EffectsProduction::SetUp();
+        mkdir((dir + "/shaders").c_str(), 0755);
+        for (const char* stem : { "/shaders/default", "/shaders/tint" })
+        {
+            writeText(dir + stem + ".vert", PASS_VERT);
+            writeText(dir + stem + ".frag", PASS_FRAG);
+        }
+        plain("quad.png", RED);
+        writeText(dir + "/misc/path.ani", animation(1.0f));
+        writeText(dir + "/timeline.txt", TIMELINE);
+        const std::string resources = MRV_RESOURCES_DIR;
+        writeText(dir + "/resources/scripts/demoscript.txt",
+                  "{MRVDS1}\n"
+                  "paths { definition = " + resources + "definitions/; shaders = shaders/; gfx = gfx/; "
+                  "misc = misc/; object = ./; sound = ./; tracks = tracks; }\n"
+                  "system { start = 0:0:0; rowrate = 20; }\n"
+                  "screen { fullscreen = 0; }\nsound { play = 0; }\n"
+                  "shaders { tint = tint; }\ngraphics { quad = quad.png; }\nanimation { path = path.ani; }\n"
+                  "pic * DisplayTexture { texture = graphics[quad]; }\nfade * FadeEffect { ; }\n");
+        ASSERT_EQ(runProgram(MRVTRACK_PATH, dir, "compile timeline.txt -o tracks").status, 0);
+    }
+
+    // Plays FRAMES frames at 20 a second in real time, making the change
+    // once the show has started.
+    ProgramRun playWhile(const std::function<void(const std::string&)>& change)
+    {
+        const std::string out = dir + "/out.txt";
+        const std::string command = "cd '" + dir + "' && exec '" KELVARN_PATH "' --dev --headless --window 64x36 "
+                                    "--fps 20 --frames " + std::to_string(FRAMES) +
+                                    " --capture frames --timeline timeline.txt >'" + out + "' 2>&1";
+        const pid_t child = fork();
+        if (child == 0)
+        {
+            execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        ProgramRun run;
+        for (int i = 0; i < 200 && readAll(out).find("[Demo Init END]") == std::string::npos; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(25));
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        change(dir);
+        int raw = 0;
+        waitpid(child, &raw, 0);
+        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        run.out = readAll(out);
+        return run;
+    }
+};
+
+TEST_P(DevReloadTest, ChangeShowsOrLeavesTheLastGoodVersion)
+{
+    const Edit& edit = GetParam();
+    const ProgramRun run = playWhile(edit.change);
+    ASSERT_TRUE(clean(run));
+    EXPECT_NE(run.out.find(edit.line), std::string::npos) << run.out;
+    EXPECT_TRUE(near(frame(0)->at(32, 18), edit.before));
+    EXPECT_TRUE(near(frame(FRAMES - 1)->at(32, 18), edit.after)) << run.out;
+    EXPECT_EQ(run.out.find("OUT OF RANGE"), std::string::npos);
+}
+
+const Edit EDITS[] = {
+    { "Timeline", [](const std::string& d) { writeText(d + "/timeline.txt", GREEN_TIMELINE); },
+      "Reloaded 'timeline.txt' in ", RED, GREEN },
+    { "TrackFilesFromAnotherTool",
+      [](const std::string& d) {
+          writeText(d + "/other.txt", GREEN_TIMELINE);
+          runProgram(MRVTRACK_PATH, d, "compile other.txt -o tracks");
+      },
+      "Reloaded 'tracks", RED, GREEN },
+    { "Picture", [](const std::string& d) {
+          std::vector<unsigned> samples;
+          for (int i = 0; i < 64; ++i)
+              samples.insert(samples.end(), { 0u, 0u, 255u });
+          pngtest::writeFile(d + "/gfx/quad.png",
+                             pngtest::encodePng(pngtest::makePicture(8, 8, pngtest::ColorType::RGB, samples)));
+      },
+      "Reloaded 'gfx/quad.png' in ", RED, BLUE },
+    { "Animation", [](const std::string& d) { writeText(d + "/misc/path.ani", animation(5.0f)); },
+      "Reloaded 'misc/path.ani' in ", RED, RED },
+    { "Shader", [](const std::string& d) {
+          writeText(d + "/shaders/tint.frag", "void main() { gl_FragColor = vec4(0.5); }\n");
+      },
+      "Reloaded 'shaders/tint.frag' in ", RED, RED },
+
+    { "TimelineSyntaxError",
+      [](const std::string& d) { writeText(d + "/timeline.txt", std::string(GREEN_TIMELINE) + "track\n"); },
+      "Reload of 'timeline.txt' failed: timeline.txt:11: expected 'track NAME'", RED, RED },
+    { "TrackFileCutShort", [](const std::string& d) { writeText(d + "/tracks/fade.alpha.track", "\x01\x00"); },
+      "Reload of 'tracks/fade.alpha.track' failed: 'tracks/fade.alpha.track' is truncated or corrupt", RED, RED },
+    { "AnimationBadHeader", [](const std::string& d) { writeText(d + "/misc/path.ani", "MRVANI9\nkeyframes 0\n"); },
+      "Reload of 'misc/path.ani' failed: ", RED, RED },
+    { "AnimationTooShort",
+      [](const std::string& d) { writeText(d + "/misc/path.ani", "MRVANI1\nkeyframes 1\npos 0 0 0\nrot 0 0\n"); },
+      "Reload of 'misc/path.ani' failed: it has 1 keyframes", RED, RED },
+    { "ShaderDoesNotCompile", [](const std::string& d) { writeText(d + "/shaders/tint.frag", "void main() { oops }\n"); },
+      "Reload of 'shaders/tint.frag' failed: ", RED, RED },
+    { "NotAPicture", [](const std::string& d) { writeText(d + "/gfx/quad.png", "this is text"); },
+      "Reload of 'gfx/quad.png' failed: it is not a PNG picture", RED, RED },
+    { "PictureOfAnotherSize", [](const std::string& d) {
+          pngtest::writeFile(d + "/gfx/quad.png",
+                             pngtest::encodePng(pngtest::makePicture(2, 2, pngtest::ColorType::RGB,
+                                                                     std::vector<unsigned>(12, 0))));
+      },
+      "Reload of 'gfx/quad.png' failed: it is 2x2, the texture 8x8", RED, RED },
+    { "PictureDeleted", [](const std::string& d) { std::remove((d + "/gfx/quad.png").c_str()); },
+      "Reload of 'gfx/quad.png' failed: the file is missing; keeping the last good version", RED, RED },
+};
+
+INSTANTIATE_TEST_SUITE_P(EachKindOfFile, DevReloadTest, ::testing::ValuesIn(EDITS),
+                         [](const ::testing::TestParamInfo<Edit>& info) { return std::string(info.param.name); });
+
+} // namespace
