@@ -77,15 +77,23 @@ std::string testName(const ::testing::TestParamInfo<Scene>& info)
 
 
 // What the effect tests ask of a run, and more: the shipped show prints no
-// error line of any kind, a loader failure included.
+// error line of any kind, a loader failure included, and no camera path is
+// flown past its end.
 ::testing::AssertionResult clean(const ProgramRun& run)
 {
     ::testing::AssertionResult effects = effecttest::EffectsProduction::clean(run);
     if (!effects)
         return effects;
-    if (run.out.find("Error") != std::string::npos)
-        return ::testing::AssertionFailure() << "'Error' in\n" << run.out;
+    for (const char* bad : { "Error", "GL_ERROR", "OUT OF RANGE" })
+        if (run.out.find(bad) != std::string::npos)
+            return ::testing::AssertionFailure() << "'" << bad << "' in\n" << run.out;
     return ::testing::AssertionSuccess();
+}
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 // Share of pixels with some channel above a dark grey: a scene whose effect
@@ -227,6 +235,33 @@ TEST_F(ProductionRun, EndsAtTheStopOfTheSystemBlock)
     EXPECT_TRUE(first.exists());
 }
 
+// Captures of the same production and options are the same bytes run to run,
+// also where a scene feeds on its earlier frames (motion blur) or scatters
+// particles.
+TEST_F(ProductionRun, CapturesAreTheSameBytesRunToRun)
+{
+    const struct
+    {
+        const char* scene;
+        const char* start;
+    } scenes[] = { { "the drive under motion blur", "0:24:000" }, { "the sparks under glow", "1:26:000" } };
+    for (const auto& scene : scenes)
+    {
+        for (const char* run : { "a", "b" })
+            ASSERT_TRUE(clean(play(std::string("--window 160x90 --fps 30 --frames 12 --start ") + scene.start +
+                                   " --capture '" + dir + "/" + run + "'")));
+        for (int k = 0; k < 12; ++k)
+        {
+            char name[32];
+            std::snprintf(name, sizeof name, "/frame_%06d.png", k);
+            const std::string a = readFile(dir + "/a" + name);
+            ASSERT_FALSE(a.empty()) << scene.scene << name;
+            ASSERT_TRUE(a == readFile(dir + "/b" + name)) << scene.scene << ": " << name << " differs";
+        }
+        std::system(("rm -rf '" + dir + "/a' '" + dir + "/b'").c_str());
+    }
+}
+
 // The show's length as the demoscript's system block gives it, in seconds.
 double scriptedLength()
 {
@@ -250,16 +285,25 @@ std::string probeStream(const std::string& dir, const std::string& file, const c
     return probe.status == 0 ? probe.out.substr(0, probe.out.find('\n')) : "ffprobe failed: " + probe.out;
 }
 
-// The whole show through the video encoder, small and at ten frames a second
-// to keep it quick: it plays to its stop without an error line, and the file
-// holds the pictures and the music for the whole of it.
+// The whole show through the video encoder, at the smallest size and at 30
+// frames a second, so that every scene's last rows are drawn: it plays to its
+// stop without an error or warning line, says how far it is on standard
+// error only, and the file holds the pictures and the music for the whole
+// of it.
 TEST_F(ProductionRun, TheWholeShowBecomesAVideoWithItsMusic)
 {
     const double length = scriptedLength();
     ASSERT_GT(length, 120.0) << "the demoscript's stop time";
-    const ProgramRun run = play("--window 160x90 --fps 10 --video '" + dir + "/show.mp4'");
+    const ProgramRun run = play("--window 64x36 --fps 30 --video '" + dir + "/show.mp4'");
     ASSERT_TRUE(clean(run));
     ASSERT_NE(run.out.find("Video written to"), std::string::npos) << run.out;
+    const size_t err = run.out.find("--stderr--");
+    ASSERT_NE(err, std::string::npos);
+    // Frame k shows k * 1000 / 30 ms; the first past the stop is drawn too.
+    const std::string frames = std::to_string(static_cast<long long>(length * 30.0) + 2);
+    EXPECT_NE(run.out.find("kelvarn: frame " + frames + "/" + frames + " ", err), std::string::npos) << run.out.substr(err);
+    EXPECT_NE(run.out.find(" left", err), std::string::npos);
+    EXPECT_EQ(run.out.rfind("kelvarn: frame", err), std::string::npos) << "progress on standard output";
 
     for (const char* stream : { "v:0", "a:0" })
     {
