@@ -1,5 +1,7 @@
 #include "demosys/gl/FrameBufferObject.h"
 
+#include "demosys/gl/GLw.h"
+#include "demosys/gl/ScreenQuad.h"
 #include "demosys/gl/Texture.h"
 #include "demosys/runtime/MRVDemosys.h"
 #include "demosys/runtime/ScreenMetrics.h"
@@ -16,26 +18,39 @@ namespace {
 // cause, so it is reported.
 constexpr size_t STACK_WARNING_DEPTH = 16;
 
-const char* statusText(GLenum code)
+struct StatusTexts
+{
+    const char* logText;
+    const char* glName;
+};
+
+StatusTexts statusTexts(GLenum code)
 {
     switch (code)
     {
-    case GL_FRAMEBUFFER_COMPLETE_EXT: return "Framebuffer is complete.";
-    case GL_FRAMEBUFFER_INCOMPLETE_ATTACHMENT_EXT: return "Framebuffer incomplete attachment";
-    case GL_FRAMEBUFFER_INCOMPLETE_MISSING_ATTACHMENT_EXT: return "Framebuffer missing attachment";
-    case GL_FRAMEBUFFER_INCOMPLETE_DIMENSIONS_EXT: return "Framebuffer unsupported dimension.";
-    case GL_FRAMEBUFFER_INCOMPLETE_FORMATS_EXT: return "Framebuffer incoplete formats.";
-    case GL_FRAMEBUFFER_INCOMPLETE_DRAW_BUFFER_EXT: return "Framebuffer incomplete draw buffer.";
-    case GL_FRAMEBUFFER_INCOMPLETE_READ_BUFFER_EXT: return "Framebuffer incomplete read buffer";
-    case GL_FRAMEBUFFER_UNSUPPORTED_EXT: return "Framebuffer unsupported. Try another format.";
-    default: return "Unknown framebuffer errror.";
+    case GL_FRAMEBUFFER_COMPLETE_EXT: return { "Framebuffer is complete.", "GL_FRAMEBUFFER_COMPLETE" };
+    case GL_FRAMEBUFFER_INCOMPLETE_ATTACHMENT_EXT:
+        return { "Framebuffer incomplete attachment", "GL_FRAMEBUFFER_INCOMPLETE_ATTACHMENT" };
+    case GL_FRAMEBUFFER_INCOMPLETE_MISSING_ATTACHMENT_EXT:
+        return { "Framebuffer missing attachment", "GL_FRAMEBUFFER_INCOMPLETE_MISSING_ATTACHMENT" };
+    case GL_FRAMEBUFFER_INCOMPLETE_DIMENSIONS_EXT:
+        return { "Framebuffer unsupported dimension.", "GL_FRAMEBUFFER_INCOMPLETE_DIMENSIONS" };
+    case GL_FRAMEBUFFER_INCOMPLETE_FORMATS_EXT:
+        return { "Framebuffer incoplete formats.", "GL_FRAMEBUFFER_INCOMPLETE_FORMATS" };
+    case GL_FRAMEBUFFER_INCOMPLETE_DRAW_BUFFER_EXT:
+        return { "Framebuffer incomplete draw buffer.", "GL_FRAMEBUFFER_INCOMPLETE_DRAW_BUFFER" };
+    case GL_FRAMEBUFFER_INCOMPLETE_READ_BUFFER_EXT:
+        return { "Framebuffer incomplete read buffer", "GL_FRAMEBUFFER_INCOMPLETE_READ_BUFFER" };
+    case GL_FRAMEBUFFER_UNSUPPORTED_EXT:
+        return { "Framebuffer unsupported. Try another format.", "GL_FRAMEBUFFER_UNSUPPORTED" };
+    default: return { "Unknown framebuffer errror.", "GL_FRAMEBUFFER_UNDEFINED" };
     }
 }
 
 } // namespace
 
-FrameBufferObject::FrameBufferObject(int width_, int height_, bool depth_, bool stencil_)
-    : depth(depth_), stencil(stencil_), width(width_), height(height_)
+FrameBufferObject::FrameBufferObject(int width_, int height_, bool depth_, bool stencil_, const std::string& name_)
+    : name(name_), depth(depth_), stencil(stencil_), width(width_), height(height_)
 {
     glGenFramebuffersEXT(1, &id);
     colorBuffer = new Texture(width, height, GL_RGBA, GL_RGBA);
@@ -71,20 +86,37 @@ FrameBufferObject::~FrameBufferObject()
 bool FrameBufferObject::fboStatus()
 {
     const GLenum code = glCheckFramebufferStatusEXT(GL_FRAMEBUFFER_EXT);
-    status = statusText(code);
+    const StatusTexts texts = statusTexts(code);
+    status = texts.logText;
+    statusName = texts.glName;
     if (code == GL_FRAMEBUFFER_COMPLETE_EXT)
     {
         valid = true;
+        errorMessage.clear();
         return true;
     }
     std::cout << "FBO " << status << "(" << code << ")" << " = " << "false" << std::endl;
     valid = false;
+    errorMessage = "Framebuffer '" + name + "' is incomplete: " + statusName + "\n";
+    return false;
+}
+
+bool FrameBufferObject::usable()
+{
+    if (valid)
+        return true;
+    if (!failureReported)
+    {
+        failureReported = true;
+        MRVDemosys::system_error = true;
+        std::cout << "FBO : ignoring every use of " << toString() << ": " << errorMessage << std::flush;
+    }
     return false;
 }
 
 void FrameBufferObject::bind()
 {
-    if (!valid)
+    if (!usable())
         return;
     fboStack.push_back(this);
     if (fboStack.size() > STACK_WARNING_DEPTH)
@@ -98,6 +130,9 @@ void FrameBufferObject::bind()
 
 void FrameBufferObject::release()
 {
+    // Never pushed, so there is nothing to pop.
+    if (!usable())
+        return;
     if (fboStack.empty())
     {
         MRVDemosys::system_error = true;
@@ -128,6 +163,9 @@ void FrameBufferObject::release()
 void FrameBufferObject::clear()
 {
     clearFlag = false;
+    // Whatever is bound is some other target or the screen.
+    if (!usable())
+        return;
     if (depth)
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     else
@@ -146,40 +184,24 @@ void FrameBufferObject::clearRenderBuffer()
 
 void FrameBufferObject::bindColorBuffer()
 {
-    if (valid)
+    if (usable())
         colorBuffer->bind();
 }
 
 void FrameBufferObject::draw(float scale)
 {
-    if (!valid)
+    if (!usable())
         return;
     GLint mode = GL_MODELVIEW;
     glGetIntegerv(GL_MATRIX_MODE, &mode);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-
+    GLw::resetAndStoreProjectionModelview();
     colorBuffer->bind();
     // The clamp stays on the texture until its next bind() applies the
     // record's own wraps.
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f); glVertex2f(-scale, -scale);
-    glTexCoord2f(1.0f, 0.0f); glVertex2f(scale, -scale);
-    glTexCoord2f(1.0f, 1.0f); glVertex2f(scale, scale);
-    glTexCoord2f(0.0f, 1.0f); glVertex2f(-scale, scale);
-    glEnd();
+    colorBuffer->applyWrapUntilNextBind(GL_CLAMP_TO_EDGE, GL_CLAMP_TO_EDGE);
+    ScreenQuad::draw(scale);
     colorBuffer->release();
-
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    GLw::restoreProjectionModelview();
     glMatrixMode(static_cast<GLenum>(mode));
 }
 

@@ -78,23 +78,58 @@ bool Shader::link()
     GLint status = GL_FALSE;
     glGetProgramiv(pref, GL_LINK_STATUS, &status);
     if (status == GL_TRUE)
+    {
+        resolveUniforms();
         return true;
+    }
 
+    // A failed link is a failure whatever the driver wrote into its log.
+    valid = false;
     GLint length = 0;
     glGetProgramiv(pref, GL_INFO_LOG_LENGTH, &length);
+    GLsizei written = 0;
     if (length >= 1)
     {
         std::vector<char> log(static_cast<size_t>(length) + 1, '\0');
-        GLsizei written = 0;
         glGetProgramInfoLog(pref, length, &written, log.data());
         errorMessage.append(log.data(), static_cast<size_t>(written));
-        valid = false;
     }
-    else
-    {
+    if (written < 1)
         errorMessage += "Unknown error while linking shader pair";
-    }
     return false;
+}
+
+int Shader::uniform(const std::string& name)
+{
+    for (size_t i = 0; i < uniforms.size(); ++i)
+        if (uniforms[i].name == name)
+            return static_cast<int>(i);
+    uniforms.push_back({ name, pref ? glGetUniformLocation(pref, name.c_str()) : -1, false });
+    return static_cast<int>(uniforms.size()) - 1;
+}
+
+void Shader::resolveUniforms()
+{
+    for (UniformSlot& slot : uniforms)
+    {
+        slot.location = glGetUniformLocation(pref, slot.name.c_str());
+        slot.reported = false;
+    }
+}
+
+int Shader::location(int handle, bool report)
+{
+    if (handle < 0 || static_cast<size_t>(handle) >= uniforms.size())
+        return -1;
+    UniformSlot& slot = uniforms[static_cast<size_t>(handle)];
+    // Set every frame: one line for the whole show, not one per frame.
+    if (slot.location == -1 && report && !slot.reported)
+    {
+        slot.reported = true;
+        std::cout << "Error: Uniform variable '" << slot.name << "' not found!" << std::endl;
+        MRVDemosys::system_error = true;
+    }
+    return slot.location;
 }
 
 bool Shader::reload(const std::string& vertexText, const std::string& fragmentText, std::string& log)
@@ -112,6 +147,7 @@ bool Shader::reload(const std::string& vertexText, const std::string& fragmentTe
     std::swap(fref, fresh.fref);
     std::swap(pref, fresh.pref);
     valid = true;
+    resolveUniforms();
     return true;
 }
 
@@ -219,9 +255,67 @@ void Shader::setUniform4x4m(const std::string& name, const float* m)
         glUniformMatrix4fv(loc, 1, GL_FALSE, m);
 }
 
+void Shader::setUniform1f(int handle, float v)
+{
+    const int loc = location(handle, true);
+    if (loc != -1)
+        glUniform1f(loc, v);
+}
+
+void Shader::setUniform1i(int handle, int v)
+{
+    const int loc = location(handle, true);
+    if (loc != -1)
+        glUniform1f(loc, static_cast<float>(v));
+}
+
+void Shader::setUniform2f(int handle, float a, float b)
+{
+    const int loc = location(handle, false);
+    if (loc != -1)
+        glUniform2f(loc, a, b);
+}
+
+void Shader::setUniform3f(int handle, float a, float b, float c)
+{
+    const int loc = location(handle, false);
+    if (loc != -1)
+        glUniform3f(loc, a, b, c);
+}
+
+void Shader::setUniform4f(int handle, float a, float b, float c, float d)
+{
+    const int loc = location(handle, false);
+    if (loc != -1)
+        glUniform4f(loc, a, b, c, d);
+}
+
+void Shader::setUniform3x3m(int handle, const float* m)
+{
+    const int loc = location(handle, true);
+    if (loc != -1)
+        glUniformMatrix3fv(loc, 1, GL_FALSE, m);
+}
+
+void Shader::setUniform4x4m(int handle, const float* m)
+{
+    const int loc = location(handle, true);
+    if (loc != -1)
+        glUniformMatrix4fv(loc, 1, GL_FALSE, m);
+}
+
+void Shader::setTextureUnit(int unit, int sampler, Texture* texture)
+{
+    bindTextureUnit(unit, location(sampler, false), texture);
+}
+
 void Shader::setTextureUnit(int unit, const std::string& sampler, Texture* texture)
 {
-    const GLint loc = glGetUniformLocation(pref, sampler.c_str());
+    bindTextureUnit(unit, glGetUniformLocation(pref, sampler.c_str()), texture);
+}
+
+void Shader::bindTextureUnit(int unit, int loc, Texture* texture)
+{
     glActiveTexture(GL_TEXTURE0 + unit);
     if (texture)
         texture->bind();

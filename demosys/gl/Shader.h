@@ -3,12 +3,17 @@
 #include "demosys/math/Vector.h"
 
 #include <string>
+#include <vector>
 
 class Texture;
 
 // One GLSL program of exactly one vertex and one fragment shader. The object
-// owns its three GL objects. Uniforms are looked up by name at every set; the
-// effects set a handful per frame.
+// owns its three GL objects.
+//
+// The name-based setters look the uniform up at every call and serve set-up
+// code. What is set every frame goes through a handle from uniform(name),
+// asked for once (in an effect's init()): its location is resolved at every
+// link and reload, so a handle stays good when the program is rebuilt.
 class Shader
 {
 public:
@@ -51,6 +56,21 @@ public:
     void setUniform3x3m(const std::string& name, const float* m);
     void setUniform4x4m(const std::string& name, const float* m);
 
+    // A handle for the setters below; the same name gives the same handle.
+    // The handle outlives links and reloads; a name the program lacks has
+    // location -1 and its sets do nothing (1f, 1i and the matrices say so once).
+    int uniform(const std::string& name);
+    void setUniform1f(int handle, float v);
+    void setUniform1i(int handle, int v);
+    void setUniform2f(int handle, float a, float b);
+    void setUniform3f(int handle, float a, float b, float c);
+    void setUniform4f(int handle, float a, float b, float c, float d);
+    void setUniform3x3m(int handle, const float* m);
+    void setUniform4x4m(int handle, const float* m);
+    // Activates unit N, binds the texture there, points the sampler at N and,
+    // for N > 0, makes unit 0 active again.
+    void setTextureUnit(int unit, int sampler, Texture* texture);
+
     void setTextureUnit0(const std::string& sampler, Texture* texture);
     void setTextureUnit1(const std::string& sampler, Texture* texture);
     void setTextureUnit2(const std::string& sampler, Texture* texture);
@@ -59,7 +79,17 @@ public:
 private:
     bool compile(unsigned int stage, const std::string& text, unsigned int& ref);
     int location(const std::string& name, bool report) const;
+    int location(int handle, bool report);
+    void resolveUniforms();
     void setTextureUnit(int unit, const std::string& sampler, Texture* texture);
+    void bindTextureUnit(int unit, int location, Texture* texture);
+
+    struct UniformSlot
+    {
+        std::string name;
+        int location;
+        bool reported;
+    };
 
     std::string vertexSource;
     std::string fragmentSource;
@@ -68,4 +98,5 @@ private:
     unsigned int pref = 0;
     bool valid = true;
     std::string errorMessage;
+    std::vector<UniformSlot> uniforms;
 };

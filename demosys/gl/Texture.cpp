@@ -1,8 +1,13 @@
 #include "demosys/gl/Texture.h"
 
+#include "demosys/gl/ScreenQuad.h"
+#include "demosys/gl/GLw.h"
+#include "demosys/runtime/MRVDemosys.h"
 #include "mrvutils/MRVUtils.h"
 
 #include <GL/glew.h>
+
+#include <iostream>
 
 namespace {
 
@@ -41,7 +46,39 @@ Texture::Texture(int w, int h, unsigned int type_, int internalFormat, unsigned 
     else
         glTexImage2D(type, 0, internalFormat, w, h, 0, format, GL_UNSIGNED_BYTE, pixels);
     glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+    checkStorage(type, w, type == GL_TEXTURE_1D ? 1 : h);
+    appliedMinFilter = appliedMagFilter = GL_LINEAR;
     glBindTexture(type, 0);
+}
+
+void Texture::checkStorage(unsigned int target, int w, int h)
+{
+    GLint gotWidth = 0, gotHeight = 0;
+    glGetTexLevelParameteriv(target, 0, GL_TEXTURE_WIDTH, &gotWidth);
+    glGetTexLevelParameteriv(target, 0, GL_TEXTURE_HEIGHT, &gotHeight);
+    if (w >= 1 && h >= 1 && gotWidth == w && gotHeight == h)
+    {
+        valid = true;
+        errorMessage.clear();
+        failureReported = false;
+        return;
+    }
+    valid = false;
+    errorMessage = "Texture storage of " + MRVUtils::int2string(w) + "x" + MRVUtils::int2string(h) +
+                   " pixels could not be allocated\n";
+}
+
+bool Texture::usable()
+{
+    if (valid)
+        return true;
+    if (!failureReported)
+    {
+        failureReported = true;
+        MRVDemosys::system_error = true;
+        std::cout << "Texture : ignoring every use of texture " << id << ": " << errorMessage << std::flush;
+    }
+    return false;
 }
 
 Texture::Texture(int w, int h, int internalFormat, unsigned int format)
@@ -83,32 +120,62 @@ void Texture::updateTexture(int w, int h, int internalFormat, unsigned int forma
     const GLint alignment = tightUnpack();
     glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, w, h, 0, format, GL_UNSIGNED_BYTE, pixels);
     glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+    checkStorage(GL_TEXTURE_2D, w, h);
+    appliedMinFilter = appliedMagFilter = GL_LINEAR;
     glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+void Texture::applyParameter(unsigned int target, unsigned int name, int value, int& applied)
+{
+    if (applied == value)
+        return;
+    glTexParameteri(target, name, value);
+    applied = value;
 }
 
 void Texture::bind()
 {
+    if (!usable())
+        return;
     glEnable(type);
     glBindTexture(type, id);
-    // The wraps go to the 2D target whatever the type: only 2D textures use
-    // them, and a 1D texture bound here must not raise an error.
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrapS);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrapT);
-    if (mipmapped)
+    if (type == GL_TEXTURE_2D)
     {
-        glTexParameteri(type, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
-        glTexParameteri(type, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        applyParameter(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrapS, appliedWrapS);
+        applyParameter(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrapT, appliedWrapT);
     }
     else
     {
-        glTexParameteri(type, GL_TEXTURE_MIN_FILTER, interpolation);
-        glTexParameteri(type, GL_TEXTURE_MAG_FILTER, interpolation);
+        // The wraps go to the 2D target whatever the type: only 2D textures
+        // use them, and a 1D texture bound here must not raise an error. They
+        // land on some other texture, so nothing is known to skip them.
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrapS);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrapT);
     }
+    const int minFilter = mipmapped ? GL_LINEAR_MIPMAP_LINEAR : interpolation;
+    const int magFilter = mipmapped ? GL_LINEAR : interpolation;
+    applyParameter(type, GL_TEXTURE_MIN_FILTER, minFilter, appliedMinFilter);
+    applyParameter(type, GL_TEXTURE_MAG_FILTER, magFilter, appliedMagFilter);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, textureEnv);
+}
+
+void Texture::applyWrapUntilNextBind(int s, int t)
+{
+    if (!valid)
+        return;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, s);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, t);
+    if (type == GL_TEXTURE_2D)
+    {
+        appliedWrapS = s;
+        appliedWrapT = t;
+    }
 }
 
 void Texture::release()
 {
+    if (!usable())
+        return;
     glBindTexture(type, 0);
     glDisable(type);
 }
@@ -135,69 +202,41 @@ std::string Texture::toString() const
     return text + "}\n";
 }
 
-namespace {
-
-void pushIdentityMatrices()
-{
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-}
-
-void popMatrices()
-{
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
-}
-
-// Corners of a full-screen quad; flipped swaps top and bottom of the picture.
-void fullScreenQuad(bool flipped)
-{
-    const float top = flipped ? -1.0f : 1.0f;
-    glBegin(GL_QUADS);
-    glTexCoord2d(0, 1); glVertex2f(-1.0f, top);
-    glTexCoord2d(1, 1); glVertex2f(1.0f, top);
-    glTexCoord2d(1, 0); glVertex2f(1.0f, -top);
-    glTexCoord2d(0, 0); glVertex2f(-1.0f, -top);
-    glEnd();
-}
-
-} // namespace
-
 void Texture::drawQuadFS()
 {
-    pushIdentityMatrices();
+    if (!usable())
+        return;
+    GLw::resetAndStoreProjectionModelview();
     bind();
-    fullScreenQuad(false);
+    ScreenQuad::drawClockwise();
     release();
-    popMatrices();
+    GLw::restoreProjectionModelview();
 }
 
 void Texture::drawQuadFS_Flip()
 {
-    pushIdentityMatrices();
+    if (!usable())
+        return;
+    GLw::resetAndStoreProjectionModelview();
     bind();
-    fullScreenQuad(true);
+    ScreenQuad::drawFlipped();
     release();
-    popMatrices();
+    GLw::restoreProjectionModelview();
 }
 
 void Texture::drawQuadBlendFS(unsigned int src, unsigned int dst)
 {
-    pushIdentityMatrices();
+    if (!usable())
+        return;
+    GLw::resetAndStoreProjectionModelview();
     glEnable(GL_BLEND);
     glBlendFunc(src, dst);
     glEnable(GL_ALPHA_TEST);
     glAlphaFunc(GL_GREATER, 0.0f);
     bind();
     glDisable(GL_DEPTH_TEST);
-    fullScreenQuad(true);
-    popMatrices();
+    ScreenQuad::drawFlipped();
+    GLw::restoreProjectionModelview();
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);
@@ -205,6 +244,8 @@ void Texture::drawQuadBlendFS(unsigned int src, unsigned int dst)
 
 void Texture::drawQuadScaled(const Vector<float, 2>& size, const Vector<float, 2>& position)
 {
+    if (!usable())
+        return;
     const float x = position[0], y = position[1], w = size[0], h = size[1];
     bind();
     glBegin(GL_QUADS);
@@ -218,6 +259,8 @@ void Texture::drawQuadScaled(const Vector<float, 2>& size, const Vector<float, 2
 
 void Texture::drawQuadScaled(const Vector<float, 2>& size)
 {
+    if (!usable())
+        return;
     const float w = size[0] * 0.5f, h = size[1] * 0.5f;
     bind();
     glBegin(GL_QUADS);

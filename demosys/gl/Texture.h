@@ -8,7 +8,14 @@
 // owns its GL name: destroying it deletes the texture.
 //
 // Filters, wraps and the environment mode are applied at every bind(), so a
-// change on the record takes effect at the next bind.
+// change on the record takes effect at the next bind. The filters and wraps
+// belong to the GL texture object, so bind() only sends those that differ
+// from what the object last got; the environment mode belongs to the texture
+// unit and is sent every time.
+//
+// A texture that could not be given storage is invalid (isValid(),
+// getErrorMessage()); binding, releasing and drawing it do nothing, and the
+// first of them says so in one line.
 class Texture
 {
 public:
@@ -29,6 +36,13 @@ public:
 
     void bind();
     void release();
+
+    bool isValid() const { return valid; }
+    const std::string& getErrorMessage() const { return errorMessage; }
+
+    // Wraps for this object until the next bind() applies the record's own;
+    // the record is left as it is.
+    void applyWrapUntilNextBind(int s, int t);
 
     unsigned int getID() const { return id; }
     Texture* setType(unsigned int t) { type = t; return this; }
@@ -69,6 +83,11 @@ public:
 
 private:
     void setDefaults();
+    // Checks that level 0 got the size asked for; otherwise the texture fails.
+    void checkStorage(unsigned int target, int w, int h);
+    // False (after one line saying so) when the texture failed.
+    bool usable();
+    void applyParameter(unsigned int target, unsigned int name, int value, int& applied);
 
     unsigned int id = 0;
     std::string filename;
@@ -82,4 +101,14 @@ private:
     int wrapS;
     int wrapT;
     int textureEnv;
+
+    // What the GL object last got; -1 is unknown, so the next bind sends it.
+    int appliedWrapS = -1;
+    int appliedWrapT = -1;
+    int appliedMinFilter = -1;
+    int appliedMagFilter = -1;
+
+    bool valid = true;
+    std::string errorMessage;
+    bool failureReported = false;
 };

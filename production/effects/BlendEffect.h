@@ -20,6 +20,9 @@ public:
 
 private:
     Shader* shader = nullptr;
+    int opacityUniform = -1;
+    int sourceUniform = -1;
+    int destinationUniform = -1;
     FrameBufferObject* buffer1 = nullptr;
     FrameBufferObject* buffer2 = nullptr;
     bool ready = false;

@@ -3,8 +3,8 @@
 #include "demosys/runtime/Effect.h"
 #include "demosys/timeline/Animation.h"
 #include "demosys/timeline/AnimationCameraController.h"
-#include "production/effects/EffectSupport.h"
 #include "production/effects/SceneLookup.h"
+#include "production/effects/TrackValue.h"
 
 CameraFlight::CameraFlight() = default;
 
@@ -40,16 +40,16 @@ void CameraFlight::init(Effect& effect, ResourceLookup& lookup, const std::strin
 
 void CameraFlight::fly(unsigned int time)
 {
-    const float path = EffectSupport::value(index, time);
+    const float path = TrackValue::at(index, time);
     lastPath = 0;
     if (path <= 1.0f && firstPath)
     {
-        firstPath->animate(EffectSupport::value(position, time));
+        firstPath->animate(TrackValue::at(position, time));
         lastPath = 1;
     }
     if (path > 1.0f && secondPath)
     {
-        secondPath->animate(EffectSupport::value(position2, time));
+        secondPath->animate(TrackValue::at(position2, time));
         lastPath = 2;
     }
 }

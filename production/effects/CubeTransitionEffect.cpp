@@ -2,8 +2,9 @@
 
 #include "demosys/gl/FrameBufferObject.h"
 #include "demosys/gl/Texture.h"
-#include "production/effects/EffectSupport.h"
+#include "production/effects/EffectParameters.h"
 #include "production/effects/ResourceLookup.h"
+#include "production/effects/TrackValue.h"
 
 #include <GL/glew.h>
 
@@ -34,9 +35,9 @@ void CubeTransitionEffect::reset()
 void CubeTransitionEffect::init()
 {
     reset();
-    ResourceLookup lookup("CubeTransitionEffect", EffectSupport::objectName(parameters));
-    buffer1 = lookup.fbo(EffectSupport::parameter(parameters, "buffer1"));
-    buffer2 = lookup.fbo(EffectSupport::parameter(parameters, "buffer2"));
+    ResourceLookup lookup("CubeTransitionEffect", EffectParameters::objectName(parameters));
+    buffer1 = lookup.fbo(EffectParameters::get(parameters, "buffer1"));
+    buffer2 = lookup.fbo(EffectParameters::get(parameters, "buffer2"));
     zTrack = getTrack("zpos");
     rotationTrack = getTrack("rot");
     ready = lookup.isComplete();
@@ -46,7 +47,7 @@ void CubeTransitionEffect::drawFace(FrameBufferObject* buffer, const float corne
 {
     Texture* picture = buffer->getColorBuffer();
     picture->bind();
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_BORDER);
+    picture->applyWrapUntilNextBind(picture->getWrapS(), GL_CLAMP_TO_BORDER);
     glBegin(GL_QUADS);
     for (int k = 0; k < 4; ++k)
     {
@@ -67,8 +68,8 @@ void CubeTransitionEffect::draw(unsigned int time, unsigned int)
     glEnable(GL_DEPTH_TEST);
     glTranslatef(0.0f, 0.0f, -2.0f);
 
-    zPosition = EffectSupport::value(zTrack, time);
-    rotation = EffectSupport::value(rotationTrack, time);
+    zPosition = TrackValue::at(zTrack, time);
+    rotation = TrackValue::at(rotationTrack, time);
     glTranslatef(0.0f, 0.0f, zPosition);
     glRotatef(rotation, 0.0f, -1.0f, 0.0f);
 

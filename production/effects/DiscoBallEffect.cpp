@@ -1,6 +1,7 @@
 #include "production/effects/DiscoBallEffect.h"
-#include "demosys/gl/GLw.h"
 
+#include "demosys/gl/GLw.h"
+#include "demosys/gl/ScreenQuad.h"
 #include "demosys/gl/Shader.h"
 #include "demosys/gl/Texture.h"
 #include "demosys/math/Matrix.h"
@@ -9,7 +10,8 @@
 #include "demosys/scene/MRVObject.h"
 #include "demosys/scene/MRVScene.h"
 #include "demosys/scene/MRVSceneTree.h"
-#include "production/effects/EffectSupport.h"
+#include "production/effects/ColourMaterial.h"
+#include "production/effects/EffectParameters.h"
 #include "production/effects/ResourceLookup.h"
 #include "production/effects/SceneLookup.h"
 
@@ -53,13 +55,13 @@ void DiscoBallEffect::reset()
 void DiscoBallEffect::init()
 {
     reset();
-    ResourceLookup lookup("DiscoBallEffect", EffectSupport::objectName(parameters));
-    ball = SceneLookup::scene(lookup, EffectSupport::parameter(parameters, "discoballA"));
-    rays = SceneLookup::scene(lookup, EffectSupport::parameter(parameters, "discoballB"));
-    rayTexture = lookup.texture(EffectSupport::parameter(parameters, "lighttex"));
-    ballShader = lookup.shader(EffectSupport::parameter(parameters, "discoball_shader"));
-    room = SceneLookup::scene(lookup, EffectSupport::parameter(parameters, "cube"));
-    roomTexture = lookup.texture(EffectSupport::parameter(parameters, "cube_texture"));
+    ResourceLookup lookup("DiscoBallEffect", EffectParameters::objectName(parameters));
+    ball = SceneLookup::scene(lookup, EffectParameters::get(parameters, "discoballA"));
+    rays = SceneLookup::scene(lookup, EffectParameters::get(parameters, "discoballB"));
+    rayTexture = lookup.texture(EffectParameters::get(parameters, "lighttex"));
+    ballShader = lookup.shader(EffectParameters::get(parameters, "discoball_shader"));
+    room = SceneLookup::scene(lookup, EffectParameters::get(parameters, "cube"));
+    roomTexture = lookup.texture(EffectParameters::get(parameters, "cube_texture"));
     if (tubes.empty() && rays)
     {
         // Every beam must be there before any is touched, so that a scene
@@ -74,6 +76,12 @@ void DiscoBallEffect::init()
     }
     spotShader = lookup.shader("colormaterial");
     ready = lookup.isComplete() && static_cast<int>(tubes.size()) == RAY_COUNT;
+    // Resolved again by the shader at every link and reload.
+    if (ready)
+    {
+        ballLightPositionUniform = ballShader->uniform(LIGHT_POSITION);
+        ballEyePositionUniform = ballShader->uniform(EYE_POSITION);
+    }
 }
 
 void DiscoBallEffect::initLightRays()
@@ -160,18 +168,13 @@ void DiscoBallEffect::drawFlashQuad()
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    EffectSupport::colourMaterial();
+    ColourMaterial::enable();
     const Vector<float, 3> colour = materials[static_cast<size_t>(flashRay)]->getAmbient();
     glColor4f(colour[0], colour[1], colour[2], flashIntensity);
-    glBegin(GL_QUADS);
-    glVertex2f(-1.0f, -1.0f);
-    glVertex2f(1.0f, -1.0f);
-    glVertex2f(1.0f, 1.0f);
-    glVertex2f(-1.0f, 1.0f);
-    glEnd();
+    ScreenQuad::draw();
     glDisable(GL_BLEND);
-    EffectSupport::white();
-    glDisable(GL_COLOR_MATERIAL);
+    ColourMaterial::white();
+    ColourMaterial::disable();
     GLw::restoreProjectionModelview();
 }
 
@@ -187,7 +190,7 @@ void DiscoBallEffect::draw(unsigned int, unsigned int frameTime)
 
     // The room, seen from inside.
     glPushMatrix();
-    EffectSupport::colourMaterial();
+    ColourMaterial::enable();
     glColor4f(0.5f, 0.5f, 0.5f, 1.0f);
     glTranslatef(0.0f, 0.0f, -16.0f);
     glRotatef(roomAngle, 0.5f, 1.0f, 0.0f);
@@ -199,7 +202,7 @@ void DiscoBallEffect::draw(unsigned int, unsigned int frameTime)
     glEnable(GL_CULL_FACE);
     roomTexture->release();
     glPopMatrix();
-    glDisable(GL_COLOR_MATERIAL);
+    ColourMaterial::disable();
 
     // The ball's swing and spin stay on the matrix for the rest of the draw.
     glTranslatef(std::sin(ballAngle / 80.0f) * 5.0f, 0.0f, 0.0f);
@@ -209,13 +212,13 @@ void DiscoBallEffect::draw(unsigned int, unsigned int frameTime)
     glEnable(GL_LIGHTING);
     glDisable(GL_CULL_FACE);
     ballShader->use();
-    ballShader->setUniform3f(LIGHT_POSITION, -20.0f, -20.0f, 100.0f);
-    ballShader->setUniform3f(EYE_POSITION, 0.0f, 0.0f, 0.0f);
+    ballShader->setUniform3f(ballLightPositionUniform, -20.0f, -20.0f, 100.0f);
+    ballShader->setUniform3f(ballEyePositionUniform, 0.0f, 0.0f, 0.0f);
     ball->draw();
     ballShader->release();
 
     glDisable(GL_LIGHTING);
-    EffectSupport::colourMaterial();
+    ColourMaterial::enable();
     spotShader->use();
     for (MRVObject* spot : spots)
     {
@@ -238,8 +241,8 @@ void DiscoBallEffect::draw(unsigned int, unsigned int frameTime)
     }
     rayTexture->release();
     glDisable(GL_BLEND);
-    EffectSupport::white();
-    glDisable(GL_COLOR_MATERIAL);
+    ColourMaterial::white();
+    ColourMaterial::disable();
 
     drawFlashQuad();
 

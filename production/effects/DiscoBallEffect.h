@@ -61,6 +61,8 @@ private:
     Texture* roomTexture = nullptr;
     Shader* ballShader = nullptr;
     Shader* spotShader = nullptr;
+    int ballLightPositionUniform = -1;
+    int ballEyePositionUniform = -1;
     Texture* rayTexture = nullptr;
     float ballAngle = 0.0f;
     float roomAngle = 0.0f;

@@ -1,12 +1,14 @@
 #include "production/effects/DisplayTexture.h"
-#include "demosys/gl/GLw.h"
 
 #include "demosys/data/DataShaderPool.h"
+#include "demosys/gl/GLw.h"
 #include "demosys/gl/Shader.h"
 #include "demosys/gl/Texture.h"
 #include "demosys/runtime/MRVDemosys.h"
-#include "production/effects/EffectSupport.h"
+#include "production/effects/ColourMaterial.h"
+#include "production/effects/EffectParameters.h"
 #include "production/effects/ResourceLookup.h"
+#include "production/effects/TrackValue.h"
 
 #include <GL/glew.h>
 
@@ -37,36 +39,41 @@ void DisplayTexture::reset()
 void DisplayTexture::init()
 {
     reset();
-    ResourceLookup lookup("DisplayTexture", EffectSupport::objectName(parameters));
-    texture = lookup.texture(EffectSupport::parameter(parameters, "texture"));
-    const std::string blending = EffectSupport::parameter(parameters, "alphablend");
+    ResourceLookup lookup("DisplayTexture", EffectParameters::objectName(parameters));
+    texture = lookup.texture(EffectParameters::get(parameters, "texture"));
+    const std::string blending = EffectParameters::get(parameters, "alphablend");
     blend = blending == "1" || blending == "true";
     alpha = 1.0f;
     // An optional shader: a name the pool does not hold means none.
-    const std::string shaderName = EffectSupport::parameter(parameters, "shader");
+    const std::string shaderName = EffectParameters::get(parameters, "shader");
     shader = nullptr;
     if (!shaderName.empty() && shaderName != "none" && MRVDemosys::shaderPool &&
         MRVDemosys::shaderPool->exists(shaderName))
         shader = MRVDemosys::shaderPool->getShader(shaderName);
     for (int i = 0; i < TRACK_COUNT; ++i)
         tracks[i] = getTrack(TRACK_NAMES[i]);
+    // Resolved again by the shader at every link and reload.
+    if (shader)
+    {
+        colorUniform = shader->uniform(COLOR);
+    }
 }
 
 void DisplayTexture::draw(unsigned int time, unsigned int frameTime)
 {
     if (!texture)
         return;
-    alpha = EffectSupport::value(tracks[ALPHA], time);
-    x = EffectSupport::value(tracks[POS_X], time);
-    y = EffectSupport::value(tracks[POS_Y], time);
-    z = EffectSupport::value(tracks[POS_Z], time) - 1.0f;
-    halfWidth = EffectSupport::value(tracks[SIZE_X], time) + 1.0f;
-    halfHeight = EffectSupport::value(tracks[SIZE_Y], time) + 1.0f;
-    rotX = EffectSupport::value(tracks[ROT_X], time);
-    rotY = EffectSupport::value(tracks[ROT_Y], time);
-    rotZ = EffectSupport::value(tracks[ROT_Z], time);
-    scrollX = EffectSupport::value(tracks[SCROLL_X], time);
-    scrollY = EffectSupport::value(tracks[SCROLL_Y], time);
+    alpha = TrackValue::at(tracks[ALPHA], time);
+    x = TrackValue::at(tracks[POS_X], time);
+    y = TrackValue::at(tracks[POS_Y], time);
+    z = TrackValue::at(tracks[POS_Z], time) - 1.0f;
+    halfWidth = TrackValue::at(tracks[SIZE_X], time) + 1.0f;
+    halfHeight = TrackValue::at(tracks[SIZE_Y], time) + 1.0f;
+    rotX = TrackValue::at(tracks[ROT_X], time);
+    rotY = TrackValue::at(tracks[ROT_Y], time);
+    rotZ = TrackValue::at(tracks[ROT_Z], time);
+    scrollX = TrackValue::at(tracks[SCROLL_X], time);
+    scrollY = TrackValue::at(tracks[SCROLL_Y], time);
 
     // Only forward speeds scroll; a still picture is clamped so that its
     // edges do not pick up the opposite border.
@@ -100,11 +107,11 @@ void DisplayTexture::draw(unsigned int time, unsigned int frameTime)
     if (shader)
     {
         shader->use();
-        shader->setUniform4f(COLOR, 1.0f, 1.0f, 1.0f, alpha);
+        shader->setUniform4f(colorUniform, 1.0f, 1.0f, 1.0f, alpha);
     }
     else
     {
-        EffectSupport::colourMaterial();
+        ColourMaterial::enable();
         glColor4f(1.0f, 1.0f, 1.0f, alpha);
     }
     glBegin(GL_QUADS);
@@ -128,8 +135,8 @@ void DisplayTexture::draw(unsigned int time, unsigned int frameTime)
     texture->release();
     if (!shader)
     {
-        EffectSupport::white();
-        glDisable(GL_COLOR_MATERIAL);
+        ColourMaterial::white();
+        ColourMaterial::disable();
     }
     GLw::restoreProjectionModelview();
 }

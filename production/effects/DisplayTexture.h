@@ -36,6 +36,7 @@ private:
     Texture* texture = nullptr;
     bool blend = false;
     Shader* shader = nullptr;
+    int colorUniform = -1;
     TrackInterpolate* tracks[TRACK_COUNT] = {};
 
     float alpha = 1.0f;

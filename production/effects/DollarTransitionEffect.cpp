@@ -1,7 +1,8 @@
 #include "production/effects/DollarTransitionEffect.h"
 
 #include "demosys/gl/Texture.h"
-#include "production/effects/EffectSupport.h"
+#include "production/effects/ColourMaterial.h"
+#include "production/effects/EffectParameters.h"
 #include "production/effects/ResourceLookup.h"
 
 #include <GL/glew.h>
@@ -19,8 +20,8 @@ void DollarTransitionEffect::reset()
 void DollarTransitionEffect::init()
 {
     reset();
-    ResourceLookup lookup("DollarTransitionEffect", EffectSupport::objectName(parameters));
-    note = lookup.texture(EffectSupport::parameter(parameters, "dollar"));
+    ResourceLookup lookup("DollarTransitionEffect", EffectParameters::objectName(parameters));
+    note = lookup.texture(EffectParameters::get(parameters, "dollar"));
     ready = lookup.isComplete();
 }
 
@@ -56,8 +57,8 @@ void DollarTransitionEffect::wipeCircular(unsigned int, unsigned int frameTime)
 void DollarTransitionEffect::drawDollar(float a, float b, float c)
 {
     note->bind();
-    EffectSupport::colourMaterial();
-    EffectSupport::white();
+    ColourMaterial::enable();
+    ColourMaterial::white();
     glBegin(GL_QUADS);
     glTexCoord2f(0.001f, 0.156f); glVertex3f(b - 2.37f * a, -a, c);
     glTexCoord2f(0.999f, 0.156f); glVertex3f(b + 2.37f * a, -a, c);
@@ -65,6 +66,6 @@ void DollarTransitionEffect::drawDollar(float a, float b, float c)
     glTexCoord2f(0.001f, 0.999f); glVertex3f(b - 2.37f * a, a, c);
     glEnd();
     note->release();
-    EffectSupport::white();
-    glDisable(GL_COLOR_MATERIAL);
+    ColourMaterial::white();
+    ColourMaterial::disable();
 }

@@ -1,9 +1,10 @@
 #include "production/effects/EqualizerTransitionEffect.h"
 
-#include "demosys/sound/FMODTimer.h"
 #include "demosys/runtime/MRVDemosys.h"
 #include "demosys/scene/MRVScene.h"
-#include "production/effects/EffectSupport.h"
+#include "demosys/sound/FMODTimer.h"
+#include "production/effects/ColourMaterial.h"
+#include "production/effects/EffectParameters.h"
 #include "production/effects/ResourceLookup.h"
 #include "production/effects/SceneLookup.h"
 
@@ -40,7 +41,7 @@ void EqualizerTransitionEffect::init()
         right.assign(n, 0.0f);
         sum.assign(n, 0.0f);
     }
-    ResourceLookup lookup("EqualizerTransitionEffect", EffectSupport::objectName(parameters));
+    ResourceLookup lookup("EqualizerTransitionEffect", EffectParameters::objectName(parameters));
     camera.init(*this, lookup, "equalizeranim", "equalizer2anim");
     led = SceneLookup::scene(lookup, "cube");
     ready = lookup.isComplete();
@@ -52,8 +53,8 @@ void EqualizerTransitionEffect::draw(unsigned int time, unsigned int)
         return;
     glDisable(GL_CULL_FACE);
     glEnable(GL_DEPTH_TEST);
-    EffectSupport::colourMaterial();
-    EffectSupport::white();
+    ColourMaterial::enable();
+    ColourMaterial::white();
 
     camera.fly(time);
 
@@ -68,8 +69,8 @@ void EqualizerTransitionEffect::draw(unsigned int time, unsigned int)
     glTranslatef(-8.0f, -11.0f, -21.0f);
     drawEqualizer(sum.data());
 
-    EffectSupport::white();
-    glDisable(GL_COLOR_MATERIAL);
+    ColourMaterial::white();
+    ColourMaterial::disable();
 }
 
 void EqualizerTransitionEffect::drawEqualizer(float* spectrum)

@@ -1,7 +1,9 @@
 #include "production/effects/FadeEffect.h"
-#include "demosys/gl/GLw.h"
 
-#include "production/effects/EffectSupport.h"
+#include "demosys/gl/GLw.h"
+#include "demosys/gl/ScreenQuad.h"
+#include "production/effects/ColourMaterial.h"
+#include "production/effects/TrackValue.h"
 
 #include <GL/glew.h>
 
@@ -41,28 +43,23 @@ void FadeEffect::draw(unsigned int time, unsigned int)
     glDisable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    EffectSupport::colourMaterial();
+    ColourMaterial::enable();
 
-    color[0] = EffectSupport::value(red, time);
-    color[1] = EffectSupport::value(green, time);
-    color[2] = EffectSupport::value(blue, time);
-    color[3] = EffectSupport::value(alpha, time);
+    color[0] = TrackValue::at(red, time);
+    color[1] = TrackValue::at(green, time);
+    color[2] = TrackValue::at(blue, time);
+    color[3] = TrackValue::at(alpha, time);
     glColor4fv(color);
 
     // Twice the screen, so no edge shows whatever the viewport.
     glPushMatrix();
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f); glVertex2f(-2.0f, -2.0f);
-    glTexCoord2f(1.0f, 0.0f); glVertex2f(2.0f, -2.0f);
-    glTexCoord2f(1.0f, 1.0f); glVertex2f(2.0f, 2.0f);
-    glTexCoord2f(0.0f, 1.0f); glVertex2f(-2.0f, 2.0f);
-    glEnd();
+    ScreenQuad::draw(2.0f);
     glPopMatrix();
 
     glDisable(GL_BLEND);
     glDisable(GL_ALPHA_TEST);
     glEnable(GL_DEPTH_TEST);
-    EffectSupport::white();
-    glDisable(GL_COLOR_MATERIAL);
+    ColourMaterial::white();
+    ColourMaterial::disable();
     GLw::restoreProjectionModelview();
 }

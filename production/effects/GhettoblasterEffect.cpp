@@ -1,17 +1,20 @@
 #include "production/effects/GhettoblasterEffect.h"
-#include "demosys/gl/GLw.h"
 
 #include "demosys/data/Binary.h"
 #include "demosys/gl/FrameBufferObject.h"
+#include "demosys/gl/GLw.h"
+#include "demosys/gl/ScreenQuad.h"
 #include "demosys/gl/Shader.h"
 #include "demosys/gl/Texture.h"
-#include "demosys/sound/FMODTimer.h"
 #include "demosys/runtime/MRVDemosys.h"
 #include "demosys/scene/MRVObject.h"
 #include "demosys/scene/MRVScene.h"
-#include "production/effects/EffectSupport.h"
+#include "demosys/sound/FMODTimer.h"
+#include "production/effects/ColourMaterial.h"
+#include "production/effects/EffectParameters.h"
 #include "production/effects/ResourceLookup.h"
 #include "production/effects/SceneLookup.h"
+#include "production/effects/TrackValue.h"
 
 #include <GL/glew.h>
 
@@ -77,19 +80,19 @@ void GhettoblasterEffect::init()
     if (sum.empty())
         sum.assign(n, 0.0f);
 
-    ResourceLookup lookup("GhettoblasterEffect", EffectSupport::objectName(parameters));
-    stereo = SceneLookup::scene(lookup, EffectSupport::parameter(parameters, "ghettoobj"));
-    tvSet = SceneLookup::scene(lookup, EffectSupport::parameter(parameters, "tvobj"));
-    floorTexture = lookup.texture(EffectSupport::parameter(parameters, "ground_texture1"));
+    ResourceLookup lookup("GhettoblasterEffect", EffectParameters::objectName(parameters));
+    stereo = SceneLookup::scene(lookup, EffectParameters::get(parameters, "ghettoobj"));
+    tvSet = SceneLookup::scene(lookup, EffectParameters::get(parameters, "tvobj"));
+    floorTexture = lookup.texture(EffectParameters::get(parameters, "ground_texture1"));
     const char* tapeNames[4] = { "tape1", "tape2", "tape3", "tape4" };
     for (int i = 0; i < 4; ++i)
-        tapes[i] = lookup.texture(EffectSupport::parameter(parameters, tapeNames[i]));
-    glow = lookup.texture(EffectSupport::parameter(parameters, "glow"));
-    const std::string mapName = EffectSupport::parameter(parameters, "greets_map");
+        tapes[i] = lookup.texture(EffectParameters::get(parameters, tapeNames[i]));
+    glow = lookup.texture(EffectParameters::get(parameters, "glow"));
+    const std::string mapName = EffectParameters::get(parameters, "greets_map");
     Binary* map = lookup.binary(mapName);
-    transBuffer = lookup.fbo(EffectSupport::parameter(parameters, "trans_buffer"));
-    mirrorImage = lookup.fbo(EffectSupport::parameter(parameters, "mirror_image"));
-    offscreen = lookup.fbo(EffectSupport::parameter(parameters, "offscreen"));
+    transBuffer = lookup.fbo(EffectParameters::get(parameters, "trans_buffer"));
+    mirrorImage = lookup.fbo(EffectParameters::get(parameters, "mirror_image"));
+    offscreen = lookup.fbo(EffectParameters::get(parameters, "offscreen"));
     light = lookup.shader("light");
     textureShader = lookup.shader("texture");
     average = lookup.shader("average");
@@ -142,6 +145,16 @@ void GhettoblasterEffect::init()
     greetsSwitch = getTrack("greets.on");
     floorRows = 0;
     ready = lookup.isComplete();
+    // Resolved again by the shader at every link and reload.
+    if (ready)
+    {
+        averageDestinationUniform = average->uniform(DESTINATION);
+        averageSourceUniform = average->uniform(SOURCE);
+        lightLightPositionUniform = light->uniform(LIGHT_POSITION);
+        lightEyePositionUniform = light->uniform(EYE_POSITION);
+        textureTextureUniform = textureShader->uniform(TEXTURE);
+        textureColorUniform = textureShader->uniform(COLOR);
+    }
 }
 
 void GhettoblasterEffect::draw(unsigned int time, unsigned int frameTime)
@@ -186,9 +199,9 @@ void GhettoblasterEffect::draw(unsigned int time, unsigned int frameTime)
     glDisable(GL_CULL_FACE);
     GLw::resetAndStoreProjectionModelview();
     average->use();
-    average->setTextureUnit0(DESTINATION, mirrorImage->getColorBuffer());
-    average->setTextureUnit1(SOURCE, offscreen->getColorBuffer());
-    EffectSupport::fullScreenQuad();
+    average->setTextureUnit(0, averageDestinationUniform, mirrorImage->getColorBuffer());
+    average->setTextureUnit(1, averageSourceUniform, offscreen->getColorBuffer());
+    ScreenQuad::drawClockwise();
     average->release();
     // Unit 1 stays switched on after the shader lets go of its texture;
     // fixed-function drawing after this must not sample it.
@@ -208,8 +221,8 @@ void GhettoblasterEffect::draw(unsigned int time, unsigned int frameTime)
 void GhettoblasterEffect::useLight()
 {
     light->use();
-    light->setUniform3f(LIGHT_POSITION, 0.0f, 0.0f, 0.0f);
-    light->setUniform3f(EYE_POSITION, 0.0f, 0.0f, 0.0f);
+    light->setUniform3f(lightLightPositionUniform, 0.0f, 0.0f, 0.0f);
+    light->setUniform3f(lightEyePositionUniform, 0.0f, 0.0f, 0.0f);
 }
 
 void GhettoblasterEffect::drawGhetto(unsigned int time, unsigned int frameTime)
@@ -242,7 +255,7 @@ void GhettoblasterEffect::drawGhetto(unsigned int time, unsigned int frameTime)
     glPopMatrix();
     glDisable(GL_LIGHTING);
 
-    EffectSupport::colourMaterial();
+    ColourMaterial::enable();
     glColor3f(0.0f, 0.0f, 0.0f);
     glBegin(GL_QUADS);
     for (int c = 0; c < 4; ++c)
@@ -253,32 +266,32 @@ void GhettoblasterEffect::drawGhetto(unsigned int time, unsigned int frameTime)
     glTranslatef(0.0f, displayDepth + 0.01f, displayDepth + 0.01f);
 
     glPushMatrix();
-    glTranslatef(EffectSupport::value(equalizerPos[0], time), EffectSupport::value(equalizerPos[1], time),
-                 EffectSupport::value(equalizerPos[2], time));
+    glTranslatef(TrackValue::at(equalizerPos[0], time), TrackValue::at(equalizerPos[1], time),
+                 TrackValue::at(equalizerPos[2], time));
     drawEquilizer(sum.data());
     glPopMatrix();
 
     glPushMatrix();
-    glTranslatef(EffectSupport::value(greetPos[0], time), EffectSupport::value(greetPos[1], time),
-                 EffectSupport::value(greetPos[2], time));
-    greetsOn = EffectSupport::value(greetsSwitch, time) >= 1.0f;
+    glTranslatef(TrackValue::at(greetPos[0], time), TrackValue::at(greetPos[1], time),
+                 TrackValue::at(greetPos[2], time));
+    greetsOn = TrackValue::at(greetsSwitch, time) >= 1.0f;
     drawGreets(static_cast<float>(frameTime));
     glPopMatrix();
 
     glPushMatrix();
-    glTranslatef(EffectSupport::value(tapePos[0], time), EffectSupport::value(tapePos[1], time),
-                 EffectSupport::value(tapePos[2], time));
+    glTranslatef(TrackValue::at(tapePos[0], time), TrackValue::at(tapePos[1], time),
+                 TrackValue::at(tapePos[2], time));
     drawCasette(time);
     glPopMatrix();
 
     glColor3f(1.0f, 1.0f, 1.0f);
-    glDisable(GL_COLOR_MATERIAL);
+    ColourMaterial::disable();
 }
 
 void GhettoblasterEffect::drawEquilizer(float* spectrum)
 {
-    EffectSupport::colourMaterial();
-    EffectSupport::white();
+    ColourMaterial::enable();
+    ColourMaterial::white();
     // One bind and one batch for every LED: they share the glow picture.
     glow->bind();
     glBegin(GL_QUADS);
@@ -300,8 +313,8 @@ void GhettoblasterEffect::drawEquilizer(float* spectrum)
     }
     glEnd();
     glow->release();
-    EffectSupport::white();
-    glDisable(GL_COLOR_MATERIAL);
+    ColourMaterial::white();
+    ColourMaterial::disable();
 }
 
 // Inside the caller's glBegin(GL_QUADS), with the glow picture bound.
@@ -316,7 +329,7 @@ void GhettoblasterEffect::drawFrequencyBar(float r, float g, float b, float x, f
 
 void GhettoblasterEffect::drawGreets(float frameTime)
 {
-    EffectSupport::colourMaterial();
+    ColourMaterial::enable();
     int p = static_cast<int>(readPosition);
     brightDots = 0;
     // 1,200 dots a frame: one bind and one batch, not one of each per dot.
@@ -351,8 +364,8 @@ void GhettoblasterEffect::drawGreets(float frameTime)
         if (readPosition >= GREETS_WRAP)
             readPosition = 0.0f;
     }
-    EffectSupport::white();
-    glDisable(GL_COLOR_MATERIAL);
+    ColourMaterial::white();
+    ColourMaterial::disable();
 }
 
 // Inside the caller's glBegin(GL_QUADS), with the glow picture bound.
@@ -381,8 +394,8 @@ int GhettoblasterEffect::cassetteFrame(unsigned int time)
 
 void GhettoblasterEffect::drawCasette(unsigned int time)
 {
-    EffectSupport::colourMaterial();
-    EffectSupport::white();
+    ColourMaterial::enable();
+    ColourMaterial::white();
     shownCassette = cassetteFrame(time);
     Texture* tape = tapes[shownCassette - 1];
     tape->bind();
@@ -393,13 +406,13 @@ void GhettoblasterEffect::drawCasette(unsigned int time)
     glTexCoord2f(0.001f, 0.999f); glVertex3f(-0.525f, 0.32812497f, 0.0f);
     glEnd();
     tape->release();
-    EffectSupport::white();
-    glDisable(GL_COLOR_MATERIAL);
+    ColourMaterial::white();
+    ColourMaterial::disable();
 }
 
 void GhettoblasterEffect::drawTVFormation(unsigned int time)
 {
-    const float rotation = EffectSupport::value(tvRotation, time);
+    const float rotation = TrackValue::at(tvRotation, time);
     glRotatef(rotation, 0.0f, 1.0f, 0.0f);
     if (!(rotation >= 0.0f))
         return;
@@ -448,8 +461,8 @@ void GhettoblasterEffect::drawTV(MRVMaterial* material)
 void GhettoblasterEffect::drawFloor()
 {
     textureShader->use();
-    textureShader->setTextureUnit0(TEXTURE, floorTexture);
-    textureShader->setUniform4f(COLOR, 1.0f, 1.0f, 1.0f, 1.0f);
+    textureShader->setTextureUnit(0, textureTextureUniform, floorTexture);
+    textureShader->setUniform4f(textureColorUniform, 1.0f, 1.0f, 1.0f, 1.0f);
     glBegin(GL_QUADS);
     const float step = 1.0f / 60.0f;
     float x = -33.33f;

@@ -97,6 +97,12 @@ private:
     Shader* light = nullptr;
     Shader* textureShader = nullptr;
     Shader* average = nullptr;
+    int averageDestinationUniform = -1;
+    int averageSourceUniform = -1;
+    int lightLightPositionUniform = -1;
+    int lightEyePositionUniform = -1;
+    int textureTextureUniform = -1;
+    int textureColorUniform = -1;
     Texture* floorTexture = nullptr;
     Texture* tapes[4] = {};
     Texture* glow = nullptr;

@@ -25,6 +25,13 @@ private:
     Shader* blurXShader = nullptr;
     Shader* blurYShader = nullptr;
     Shader* screenShader = nullptr;
+    int blurXTextureUniform = -1;
+    int blurXViewportStepUniform = -1;
+    int blurYTextureUniform = -1;
+    int blurYViewportStepUniform = -1;
+    int screenOpacityUniform = -1;
+    int screenSourceUniform = -1;
+    int screenDestinationUniform = -1;
     FrameBufferObject* source = nullptr;
     FrameBufferObject* blurXBuffer = nullptr;
     FrameBufferObject* blurYBuffer = nullptr;

@@ -24,6 +24,11 @@ public:
 private:
     Shader* textureShader = nullptr;
     Shader* motionBlurShader = nullptr;
+    int motionBlurBlurFactorUniform = -1;
+    int motionBlurTexture0Uniform = -1;
+    int motionBlurTexture1Uniform = -1;
+    int textureColorUniform = -1;
+    int textureTextureUniform = -1;
     FrameBufferObject* aux1 = nullptr;
     FrameBufferObject* aux2 = nullptr;
     FrameBufferObject* offscreen = nullptr;

@@ -1,7 +1,8 @@
 #include "production/effects/NeonRibbonEffect.h"
 
 #include "demosys/gl/Texture.h"
-#include "production/effects/EffectSupport.h"
+#include "production/effects/ColourMaterial.h"
+#include "production/effects/EffectParameters.h"
 #include "production/effects/NeonRibbon.h"
 #include "production/effects/ResourceLookup.h"
 
@@ -28,8 +29,8 @@ void NeonRibbonEffect::reset()
 void NeonRibbonEffect::init()
 {
     reset();
-    ResourceLookup lookup("NeonRibbonEffect", EffectSupport::objectName(parameters));
-    floor = lookup.texture(EffectSupport::parameter(parameters, "checkerfloor"));
+    ResourceLookup lookup("NeonRibbonEffect", EffectParameters::objectName(parameters));
+    floor = lookup.texture(EffectParameters::get(parameters, "checkerfloor"));
     first.reset(new NeonRibbon(40.0f, RIBBON_POINTS, RIBBON_COLOUR));
     second.reset(new NeonRibbon(41.0f, RIBBON_POINTS, RIBBON_COLOUR));
 }
@@ -56,7 +57,7 @@ void NeonRibbonEffect::drawFloor()
     if (!floor)
         return;
     floor->bind();
-    EffectSupport::white();
+    ColourMaterial::white();
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 0.0f); glVertex3f(-40.0f, -5.0f, 40.0f);
     glTexCoord2f(1.0f, 0.0f); glVertex3f(40.0f, -5.0f, 40.0f);

@@ -1,11 +1,13 @@
 #include "production/effects/OceanEffect.h"
-#include "demosys/gl/GLw.h"
 
 #include "demosys/gl/FrameBufferObject.h"
+#include "demosys/gl/GLw.h"
+#include "demosys/gl/ScreenQuad.h"
 #include "demosys/gl/Shader.h"
 #include "demosys/gl/Texture.h"
 #include "demosys/scene/MRVMaterial.h"
-#include "production/effects/EffectSupport.h"
+#include "production/effects/ColourMaterial.h"
+#include "production/effects/EffectParameters.h"
 #include "production/effects/Ocean.h"
 #include "production/effects/ResourceLookup.h"
 
@@ -55,15 +57,15 @@ void OceanEffect::reset()
 void OceanEffect::init()
 {
     reset();
-    ResourceLookup lookup("OceanEffect", EffectSupport::objectName(parameters));
-    beach = lookup.texture(EffectSupport::parameter(parameters, "beach"));
-    reflection = lookup.texture(EffectSupport::parameter(parameters, "reflection"));
-    leaf1 = lookup.texture(EffectSupport::parameter(parameters, "leaf1"));
-    leaf2 = lookup.texture(EffectSupport::parameter(parameters, "leaf2"));
-    blurXShader = lookup.shader(EffectSupport::parameter(parameters, "blurx_shader"));
-    blurYShader = lookup.shader(EffectSupport::parameter(parameters, "blury_shader"));
-    blurXBuffer = lookup.fbo(EffectSupport::parameter(parameters, "blurx_fbo"));
-    blurYBuffer = lookup.fbo(EffectSupport::parameter(parameters, "blury_fbo"));
+    ResourceLookup lookup("OceanEffect", EffectParameters::objectName(parameters));
+    beach = lookup.texture(EffectParameters::get(parameters, "beach"));
+    reflection = lookup.texture(EffectParameters::get(parameters, "reflection"));
+    leaf1 = lookup.texture(EffectParameters::get(parameters, "leaf1"));
+    leaf2 = lookup.texture(EffectParameters::get(parameters, "leaf2"));
+    blurXShader = lookup.shader(EffectParameters::get(parameters, "blurx_shader"));
+    blurYShader = lookup.shader(EffectParameters::get(parameters, "blury_shader"));
+    blurXBuffer = lookup.fbo(EffectParameters::get(parameters, "blurx_fbo"));
+    blurYBuffer = lookup.fbo(EffectParameters::get(parameters, "blury_fbo"));
     surfaceShader = lookup.shader("ocean_surface");
     textureShader = lookup.shader("texture");
     depthOfField = lookup.shader("depth_of_field");
@@ -78,6 +80,23 @@ void OceanEffect::init()
     {
         blurXBuffer->getColorBuffer()->setTextureWrap(GL_CLAMP_TO_EDGE);
         blurYBuffer->getColorBuffer()->setTextureWrap(GL_CLAMP_TO_EDGE);
+    }
+    // Resolved again by the shader at every link and reload.
+    if (ready)
+    {
+        surfaceNoiseUniform = surfaceShader->uniform(NOISE);
+        surfaceEnvmapUniform = surfaceShader->uniform(ENVMAP);
+        surfaceVTransUniform = surfaceShader->uniform(V_TRANS);
+        blurXTextureSamplerUniform = blurXShader->uniform(TEXTURE_SAMPLER);
+        blurXViewportStepUniform = blurXShader->uniform(VIEWPORT_STEP);
+        blurYTextureSamplerUniform = blurYShader->uniform(TEXTURE_SAMPLER);
+        blurYViewportStepUniform = blurYShader->uniform(VIEWPORT_STEP);
+        depthOfFieldSharpUniform = depthOfField->uniform(SHARP);
+        depthOfFieldBluredUniform = depthOfField->uniform(BLURED);
+        depthOfFieldRangeUniform = depthOfField->uniform(RANGE);
+        depthOfFieldFocusUniform = depthOfField->uniform(FOCUS);
+        textureTextureUniform = textureShader->uniform(TEXTURE);
+        textureColorUniform = textureShader->uniform(COLOR);
     }
 }
 
@@ -96,9 +115,9 @@ void OceanEffect::draw(unsigned int time, unsigned int frameTime)
 
     aux1->bind();
     surfaceShader->use();
-    surfaceShader->setTextureUnit0(NOISE, noise->getColorBuffer());
-    surfaceShader->setTextureUnit1(ENVMAP, reflection);
-    surfaceShader->setUniform1f(V_TRANS, surfaceOffset);
+    surfaceShader->setTextureUnit(0, surfaceNoiseUniform, noise->getColorBuffer());
+    surfaceShader->setTextureUnit(1, surfaceEnvmapUniform, reflection);
+    surfaceShader->setUniform1f(surfaceVTransUniform, surfaceOffset);
     ocean->draw();
     surfaceShader->release();
     aux1->setClearFlag(true);
@@ -106,16 +125,16 @@ void OceanEffect::draw(unsigned int time, unsigned int frameTime)
 
     blurXBuffer->bind();
     blurXShader->use();
-    blurXShader->setTextureUnit0(TEXTURE_SAMPLER, aux1->getColorBuffer());
-    blurXShader->setUniform1f(VIEWPORT_STEP, 1.0f / static_cast<float>(blurXBuffer->getWidth()));
+    blurXShader->setTextureUnit(0, blurXTextureSamplerUniform, aux1->getColorBuffer());
+    blurXShader->setUniform1f(blurXViewportStepUniform, 1.0f / static_cast<float>(blurXBuffer->getWidth()));
     aux1->draw(1.0f);
     blurXShader->release();
     blurXBuffer->release();
 
     blurYBuffer->bind();
     blurYShader->use();
-    blurYShader->setTextureUnit0(TEXTURE_SAMPLER, blurXBuffer->getColorBuffer());
-    blurYShader->setUniform1f(VIEWPORT_STEP, 1.0f / static_cast<float>(blurYBuffer->getHeight()));
+    blurYShader->setTextureUnit(0, blurYTextureSamplerUniform, blurXBuffer->getColorBuffer());
+    blurYShader->setUniform1f(blurYViewportStepUniform, 1.0f / static_cast<float>(blurYBuffer->getHeight()));
     blurXBuffer->draw(1.0f);
     blurYShader->release();
     blurYBuffer->release();
@@ -124,11 +143,11 @@ void OceanEffect::draw(unsigned int time, unsigned int frameTime)
     glDisable(GL_CULL_FACE);
     GLw::resetAndStoreProjectionModelview();
     depthOfField->use();
-    depthOfField->setTextureUnit0(SHARP, aux1->getColorBuffer());
-    depthOfField->setTextureUnit1(BLURED, blurYBuffer->getColorBuffer());
-    depthOfField->setUniform1f(RANGE, 0.95f);
-    depthOfField->setUniform1f(FOCUS, -0.58f);
-    EffectSupport::fullScreenQuad();
+    depthOfField->setTextureUnit(0, depthOfFieldSharpUniform, aux1->getColorBuffer());
+    depthOfField->setTextureUnit(1, depthOfFieldBluredUniform, blurYBuffer->getColorBuffer());
+    depthOfField->setUniform1f(depthOfFieldRangeUniform, 0.95f);
+    depthOfField->setUniform1f(depthOfFieldFocusUniform, -0.58f);
+    ScreenQuad::drawClockwise();
     depthOfField->release();
     GLw::restoreProjectionModelview();
     glEnable(GL_DEPTH_TEST);
@@ -153,8 +172,8 @@ void OceanEffect::drawBeach()
     glEnable(GL_ALPHA_TEST);
     glAlphaFunc(GL_GREATER, 0.0f);
     textureShader->use();
-    textureShader->setTextureUnit0(TEXTURE, beach);
-    textureShader->setUniform4f(COLOR, 1.0f, 1.0f, 1.0f, 1.0f);
+    textureShader->setTextureUnit(0, textureTextureUniform, beach);
+    textureShader->setUniform4f(textureColorUniform, 1.0f, 1.0f, 1.0f, 1.0f);
     // The lower third of the picture lies below the screen.
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 0.336f); glVertex3f(-1.0f, -0.57f, -1.0f);
@@ -176,8 +195,8 @@ void OceanEffect::drawLeafs()
     const float p = static_cast<float>(static_cast<int>(leafNoisePosition));
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    EffectSupport::colourMaterial();
-    EffectSupport::white();
+    ColourMaterial::enable();
+    ColourMaterial::white();
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -198,8 +217,8 @@ void OceanEffect::drawLeafs()
     leafQuad(0.2f);
     leaf2->release();
 
-    EffectSupport::white();
-    glDisable(GL_COLOR_MATERIAL);
+    ColourMaterial::white();
+    ColourMaterial::disable();
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
 }

@@ -1,8 +1,8 @@
 #include "production/effects/Outrun.h"
-#include "demosys/gl/GLw.h"
 
+#include "demosys/gl/GLw.h"
 #include "demosys/gl/VBODynamic.h"
-#include "production/effects/EffectSupport.h"
+#include "production/effects/ColourMaterial.h"
 
 #include <GL/glew.h>
 
@@ -156,8 +156,8 @@ void Outrun::drawBackground(unsigned int)
 
     // The band's foot follows the hill where the road meets the horizon.
     const float y0 = HILL_SCALE * hill * bend(-4.8f) - 0.5f;
-    EffectSupport::colourMaterial();
-    EffectSupport::white();
+    ColourMaterial::enable();
+    ColourMaterial::white();
     // A per-frame drift, not scaled by time: the sky turns with the road.
     backgroundOffset += TURN_SCALE * turn * bend(3.0f) / 30.0f;
     const float o = backgroundOffset;
@@ -167,8 +167,8 @@ void Outrun::drawBackground(unsigned int)
     glTexCoord2f(o + 2.5f, 0.0f); glVertex2f(1.5f, y0);
     glTexCoord2f(o + 2.5f, 1.0f); glVertex2f(1.5f, y0 + 1.0f);
     glEnd();
-    EffectSupport::white();
-    glDisable(GL_COLOR_MATERIAL);
+    ColourMaterial::white();
+    ColourMaterial::disable();
 
     GLw::restoreProjectionModelview();
 }

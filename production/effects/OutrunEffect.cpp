@@ -2,9 +2,11 @@
 
 #include "demosys/data/Binary.h"
 #include "demosys/gl/Texture.h"
-#include "production/effects/EffectSupport.h"
+#include "production/effects/ColourMaterial.h"
+#include "production/effects/EffectParameters.h"
 #include "production/effects/Outrun.h"
 #include "production/effects/ResourceLookup.h"
+#include "production/effects/TrackValue.h"
 
 #include <GL/glew.h>
 
@@ -53,8 +55,8 @@ OutrunEffect::CarPose OutrunEffect::carPose(float turnValue, float hillValue)
 
 void OutrunEffect::init()
 {
-    ResourceLookup lookup("OutrunEffect", EffectSupport::objectName(parameters));
-    const std::string mapName = EffectSupport::parameter(parameters, "roadmap");
+    ResourceLookup lookup("OutrunEffect", EffectParameters::objectName(parameters));
+    const std::string mapName = EffectParameters::get(parameters, "roadmap");
     Binary* map = lookup.binary(mapName);
     // Twelve rows of a hundred RGB tiles; a shorter table would be read
     // past its end.
@@ -65,8 +67,8 @@ void OutrunEffect::init()
     reset();
     if (road)
         road->setEyeHeight(-0.75f);
-    tree = lookup.texture(EffectSupport::parameter(parameters, "treetex"));
-    background = lookup.texture(EffectSupport::parameter(parameters, "outrunbg"));
+    tree = lookup.texture(EffectParameters::get(parameters, "treetex"));
+    background = lookup.texture(EffectParameters::get(parameters, "outrunbg"));
     for (int pose = 0; pose < POSE_COUNT; ++pose)
         cars[pose] = lookup.texture(CAR_NAMES[pose]);
     car = cars[STRAIGHT];
@@ -91,11 +93,11 @@ void OutrunEffect::draw(unsigned int time, unsigned int frameTime)
     background->release();
     glEnable(GL_DEPTH_TEST);
 
-    const float turnValue = EffectSupport::value(turn, time);
-    const float hillValue = EffectSupport::value(hill, time);
+    const float turnValue = TrackValue::at(turn, time);
+    const float hillValue = TrackValue::at(hill, time);
     road->setTurn(turnValue);
     road->setHill(hillValue);
-    road->draw(frameTime, EffectSupport::value(speed, time));
+    road->draw(frameTime, TrackValue::at(speed, time));
 
     glDisable(GL_DEPTH_TEST);
     road->drawLighting();
@@ -110,8 +112,8 @@ void OutrunEffect::draw(unsigned int time, unsigned int frameTime)
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDisable(GL_CULL_FACE);
     glDisable(GL_DEPTH_TEST);
-    EffectSupport::colourMaterial();
-    EffectSupport::white();
+    ColourMaterial::enable();
+    ColourMaterial::white();
     car = cars[carPose(turnValue, hillValue)];
     car->bind();
     glBegin(GL_QUADS);
@@ -123,7 +125,7 @@ void OutrunEffect::draw(unsigned int time, unsigned int frameTime)
     car->release();
 
     glDisable(GL_BLEND);
-    EffectSupport::white();
-    glDisable(GL_COLOR_MATERIAL);
+    ColourMaterial::white();
+    ColourMaterial::disable();
     glPopMatrix();
 }

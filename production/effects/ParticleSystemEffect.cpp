@@ -1,7 +1,7 @@
 #include "production/effects/ParticleSystemEffect.h"
 
 #include "demosys/data/ParticleSystem.h"
-#include "production/effects/EffectSupport.h"
+#include "production/effects/EffectParameters.h"
 #include "production/effects/ResourceLookup.h"
 
 #include <GL/glew.h>
@@ -23,9 +23,9 @@ void ParticleSystemEffect::reset()
 void ParticleSystemEffect::init()
 {
     reset();
-    ResourceLookup lookup("ParticleSystemEffect", EffectSupport::objectName(parameters));
-    spriteShader = lookup.shader(EffectSupport::parameter(parameters, "particlespriteshader"));
-    texture = lookup.texture(EffectSupport::parameter(parameters, "texture"));
+    ResourceLookup lookup("ParticleSystemEffect", EffectParameters::objectName(parameters));
+    spriteShader = lookup.shader(EffectParameters::get(parameters, "particlespriteshader"));
+    texture = lookup.texture(EffectParameters::get(parameters, "texture"));
     system.reset();
     if (!lookup.isComplete())
         return;

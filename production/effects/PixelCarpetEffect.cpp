@@ -3,10 +3,11 @@
 #include "demosys/gl/Shader.h"
 #include "demosys/gl/Texture.h"
 #include "demosys/gl/VBODynamic.h"
-#include "demosys/sound/FMODTimer.h"
 #include "demosys/runtime/MRVDemosys.h"
 #include "demosys/scene/MRVScene.h"
-#include "production/effects/EffectSupport.h"
+#include "demosys/sound/FMODTimer.h"
+#include "production/effects/ColourMaterial.h"
+#include "production/effects/EffectParameters.h"
 #include "production/effects/ResourceLookup.h"
 #include "production/effects/SceneLookup.h"
 
@@ -78,8 +79,8 @@ void PixelCarpetEffect::init()
     if (heights.empty())
         heights.assign(HEIGHTS, MIN_HEIGHT);
 
-    ResourceLookup lookup("PixelCarpetEffect", EffectSupport::objectName(parameters));
-    starTexture = lookup.texture(EffectSupport::parameter(parameters, "particlelight"));
+    ResourceLookup lookup("PixelCarpetEffect", EffectParameters::objectName(parameters));
+    starTexture = lookup.texture(EffectParameters::get(parameters, "particlelight"));
     if (stars.empty())
     {
         stars.resize(STARS);
@@ -94,11 +95,16 @@ void PixelCarpetEffect::init()
         }
     }
     camera.init(*this, lookup, "pixelcarpetanim", "pixelcarpet2anim");
-    core = SceneLookup::scene(lookup, EffectSupport::parameter(parameters, "cube"));
-    coreTexture = lookup.texture(EffectSupport::parameter(parameters, "mrvlogo"));
-    carpetShader = lookup.shader(EffectSupport::parameter(parameters, "vmeters"));
-    carpetTexture = lookup.texture(EffectSupport::parameter(parameters, "particletex"));
+    core = SceneLookup::scene(lookup, EffectParameters::get(parameters, "cube"));
+    coreTexture = lookup.texture(EffectParameters::get(parameters, "mrvlogo"));
+    carpetShader = lookup.shader(EffectParameters::get(parameters, "vmeters"));
+    carpetTexture = lookup.texture(EffectParameters::get(parameters, "particletex"));
     ready = lookup.isComplete() && carpet != nullptr;
+    // Resolved again by the shader at every link and reload.
+    if (ready)
+    {
+        carpetTextureUniform = carpetShader->uniform(TEXTURE);
+    }
 }
 
 void PixelCarpetEffect::generateObject()
@@ -212,8 +218,8 @@ void PixelCarpetEffect::draw(unsigned int time, unsigned int frameTime)
 
     const float h = static_cast<float>(gridSize + 2) * cellSize * 0.5f;
     glEnable(GL_DEPTH_TEST);
-    EffectSupport::colourMaterial();
-    EffectSupport::white();
+    ColourMaterial::enable();
+    ColourMaterial::white();
     // Not pushed: the cube's placement stays on the model-view after draw.
     glTranslatef(0.0f, 0.0f, -450.0f);
     glRotatef(tumbleAngle, 1.0f, 0.5f, 0.0f);
@@ -233,7 +239,7 @@ void PixelCarpetEffect::draw(unsigned int time, unsigned int frameTime)
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     carpetShader->use();
-    carpetShader->setTextureUnit0(TEXTURE, carpetTexture);
+    carpetShader->setTextureUnit(0, carpetTextureUniform, carpetTexture);
     glMatrixMode(GL_TEXTURE);
     glPushMatrix();
     glRotatef(textureAngle, 0.0f, 0.0f, 1.0f);
@@ -259,8 +265,8 @@ void PixelCarpetEffect::draw(unsigned int time, unsigned int frameTime)
     glMatrixMode(GL_TEXTURE);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
-    EffectSupport::white();
-    glDisable(GL_COLOR_MATERIAL);
+    ColourMaterial::white();
+    ColourMaterial::disable();
     glDisable(GL_BLEND);
 
     tumbleAngle += static_cast<float>(frameTime) * 0.1f;

@@ -62,6 +62,7 @@ private:
     MRVScene* core = nullptr;
     Texture* coreTexture = nullptr;
     Shader* carpetShader = nullptr;
+    int carpetTextureUniform = -1;
     Texture* carpetTexture = nullptr;
     Texture* starTexture = nullptr;
     std::vector<Particle> stars;

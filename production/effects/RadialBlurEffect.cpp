@@ -1,10 +1,12 @@
 #include "production/effects/RadialBlurEffect.h"
 
 #include "demosys/gl/FrameBufferObject.h"
+#include "demosys/gl/GLw.h"
+#include "demosys/gl/ScreenQuad.h"
 #include "demosys/gl/Texture.h"
 #include "demosys/script/ParameterGroup.h"
-#include "demosys/gl/GLw.h"
-#include "production/effects/EffectSupport.h"
+#include "production/effects/ColourMaterial.h"
+#include "production/effects/EffectParameters.h"
 #include "production/effects/ResourceLookup.h"
 
 #include <GL/glew.h>
@@ -33,10 +35,10 @@ void RadialBlurEffect::init()
     iterations = 10;
     if (parameters && parameters->exist("source_fbo"))
     {
-        ResourceLookup lookup("RadialBlurEffect", EffectSupport::objectName(parameters));
-        source = lookup.fbo(EffectSupport::parameter(parameters, "source_fbo"));
-        ping = lookup.fbo(EffectSupport::parameter(parameters, "ping_fbo"));
-        pong = lookup.fbo(EffectSupport::parameter(parameters, "pong_fbo"));
+        ResourceLookup lookup("RadialBlurEffect", EffectParameters::objectName(parameters));
+        source = lookup.fbo(EffectParameters::get(parameters, "source_fbo"));
+        ping = lookup.fbo(EffectParameters::get(parameters, "ping_fbo"));
+        pong = lookup.fbo(EffectParameters::get(parameters, "pong_fbo"));
     }
 }
 
@@ -46,18 +48,13 @@ void RadialBlurEffect::drawQuad(Texture* texture, float scale, float alpha)
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glDisable(GL_DEPTH_TEST);
-    EffectSupport::colourMaterial();
+    ColourMaterial::enable();
     glColor4f(1.0f, 1.0f, 1.0f, alpha);
     texture->bind();
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f); glVertex2f(-scale, -scale);
-    glTexCoord2f(1.0f, 0.0f); glVertex2f(scale, -scale);
-    glTexCoord2f(1.0f, 1.0f); glVertex2f(scale, scale);
-    glTexCoord2f(0.0f, 1.0f); glVertex2f(-scale, scale);
-    glEnd();
+    ScreenQuad::draw(scale);
     texture->release();
-    EffectSupport::white();
-    glDisable(GL_COLOR_MATERIAL);
+    ColourMaterial::white();
+    ColourMaterial::disable();
 }
 
 void RadialBlurEffect::draw(unsigned int time, unsigned int)
@@ -67,8 +64,8 @@ void RadialBlurEffect::draw(unsigned int time, unsigned int)
     GLw::resetAndStoreProjectionModelview();
     glDisable(GL_BLEND);
     const float step = 0.5f / static_cast<float>(iterations);
-    EffectSupport::colourMaterial();
-    EffectSupport::white();
+    ColourMaterial::enable();
+    ColourMaterial::white();
 
     ping->bind();
     drawQuad(source->getColorBuffer(), 1.0f, 1.0f);
@@ -98,7 +95,7 @@ void RadialBlurEffect::draw(unsigned int time, unsigned int)
         alpha -= step;
     }
 
-    EffectSupport::white();
+    ColourMaterial::white();
     glDisable(GL_BLEND);
     source->draw(1.0f);
 
@@ -116,6 +113,6 @@ void RadialBlurEffect::draw(unsigned int time, unsigned int)
     }
 
     GLw::restoreProjectionModelview();
-    EffectSupport::white();
-    glDisable(GL_COLOR_MATERIAL);
+    ColourMaterial::white();
+    ColourMaterial::disable();
 }

@@ -1,8 +1,9 @@
 #include "production/effects/SimplexNoiseEffect.h"
 
+#include "demosys/gl/ScreenQuad.h"
 #include "demosys/gl/Shader.h"
 #include "demosys/gl/Texture.h"
-#include "production/effects/EffectSupport.h"
+#include "production/effects/EffectParameters.h"
 #include "production/effects/ResourceLookup.h"
 
 #include <GL/glew.h>
@@ -87,7 +88,7 @@ void SimplexNoiseEffect::buildSimplexTable(unsigned char* texels)
 void SimplexNoiseEffect::init()
 {
     reset();
-    ResourceLookup lookup("SimplexNoiseEffect", EffectSupport::objectName(parameters));
+    ResourceLookup lookup("SimplexNoiseEffect", EffectParameters::objectName(parameters));
     shader = lookup.shader("simplex");
 
     if (!permTexture)
@@ -111,6 +112,13 @@ void SimplexNoiseEffect::init()
         texture->bind();
         texture->release();
     }
+    // Resolved again by the shader at every link and reload.
+    if (shader)
+    {
+        permSamplerUniform = shader->uniform(PERM_SAMPLER);
+        simplexSamplerUniform = shader->uniform(SIMPLEX_SAMPLER);
+        timeUniform = shader->uniform(TIME);
+    }
 }
 
 void SimplexNoiseEffect::draw(unsigned int time, unsigned int)
@@ -121,15 +129,15 @@ void SimplexNoiseEffect::draw(unsigned int time, unsigned int)
     glDisable(GL_CULL_FACE);
     glDisable(GL_DEPTH_TEST);
     shader->use();
-    shader->setTextureUnit0(PERM_SAMPLER, permTexture.get());
-    shader->setTextureUnit1(SIMPLEX_SAMPLER, simplexTexture.get());
-    shader->setUniform1f(TIME, static_cast<float>(time) / 1000.0f);
+    shader->setTextureUnit(0, permSamplerUniform, permTexture.get());
+    shader->setTextureUnit(1, simplexSamplerUniform, simplexTexture.get());
+    shader->setUniform1f(timeUniform, static_cast<float>(time) / 1000.0f);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    EffectSupport::fullScreenQuad();
+    ScreenQuad::drawClockwise();
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);

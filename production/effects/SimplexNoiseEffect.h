@@ -34,6 +34,9 @@ public:
 
 private:
     Shader* shader = nullptr;
+    int permSamplerUniform = -1;
+    int simplexSamplerUniform = -1;
+    int timeUniform = -1;
     std::unique_ptr<Texture> permTexture;
     std::unique_ptr<Texture> simplexTexture;
 };

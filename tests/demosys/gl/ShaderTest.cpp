@@ -106,6 +106,14 @@ TEST_F(ShaderTest, CompileAndLinkFailuresKeepTheirLogs)
     EXPECT_FALSE(unlinked.link());
     EXPECT_FALSE(unlinked.isValid());
     EXPECT_NE(unlinked.getErrorMessage().find("missing"), std::string::npos) << unlinked.getErrorMessage();
+
+    // A stage without main compiles; only the link finds out.
+    Shader noMain;
+    EXPECT_TRUE(noMain.setVertexSource("void helper() { gl_Position = gl_Vertex; }\n"));
+    EXPECT_TRUE(noMain.setFragmentSource("void main() { gl_FragColor = vec4(1.0); }\n"));
+    EXPECT_FALSE(noMain.link());
+    EXPECT_FALSE(noMain.isValid());
+    EXPECT_FALSE(noMain.getErrorMessage().empty());
 }
 
 TEST_F(ShaderTest, MissingUniformsAreReportedOnlyByTheReportingSetters)
@@ -132,6 +140,17 @@ TEST_F(ShaderTest, MissingUniformsAreReportedOnlyByTheReportingSetters)
     const float m[16] = { 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1 };
     shader->setUniform4x4m("nomatrix", m);
     EXPECT_EQ(matrix.take(), "Error: Uniform variable 'nomatrix' not found!\n");
+
+    // Through a handle, as effects set them every frame: one line per name.
+    const int missing = shader->uniform("nosuch");
+    EXPECT_EQ(shader->uniform("nosuch"), missing) << "one handle per name";
+    StdoutCapture once;
+    for (int frame = 0; frame < 3; ++frame)
+    {
+        shader->setUniform1f(missing, 1.0f);
+        shader->setUniform3f(missing, 1, 2, 3);
+    }
+    EXPECT_EQ(once.take(), "Error: Uniform variable 'nosuch' not found!\n");
     shader->release();
     MRVDemosys::system_error = false;
     EXPECT_EQ(GLTestContext::takeGLError(), 0u);
@@ -195,6 +214,8 @@ TEST_F(ShaderTest, ReloadSwapsTheProgramInPlaceOrKeepsTheLastGoodOne)
     std::unique_ptr<Shader> shader = build(VERTEX, FRAGMENT);
     ASSERT_TRUE(shader->isValid());
     const unsigned int before = shader->getProgramHandle();
+    const int green = shader->uniform("green");
+    const int level = shader->uniform("level");
 
     std::string log;
     EXPECT_FALSE(shader->reload(VERTEX, "void main() { gl_FragColor = nonsense; }", log));
@@ -202,12 +223,19 @@ TEST_F(ShaderTest, ReloadSwapsTheProgramInPlaceOrKeepsTheLastGoodOne)
     EXPECT_EQ(shader->getProgramHandle(), before) << "a failed reload keeps the running program";
     EXPECT_TRUE(glIsProgram(before));
 
+    // The handles were taken before the program had "green" at all; the
+    // reload resolves them again.
     ASSERT_TRUE(shader->reload("void main() { gl_Position = gl_Vertex; }",
-                               "void main() { gl_FragColor = vec4(0.0, 1.0, 0.0, 1.0); }", log))
+                               "uniform float pad[7];\n"
+                               "uniform float green;\n"
+                               "uniform float level;\n"
+                               "void main() { gl_FragColor = vec4(level + pad[6], green, 0.0, 1.0); }", log))
         << log;
     EXPECT_NE(shader->getProgramHandle(), before);
     EXPECT_FALSE(glIsProgram(before)) << "the old program is deleted";
     shader->use();
+    shader->setUniform1f(green, 1.0f);
+    shader->setUniform1f(level, 0.0f);
     fullScreen();
     shader->release();
     const auto p = GLTestContext::readPixels(32, 32, 1, 1);

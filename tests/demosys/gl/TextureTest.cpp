@@ -221,6 +221,19 @@ TEST_F(TextureTest, RawTexturesAndBindState)
     raw.release();
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
 
+    // A change on the record still reaches the GL object at the next bind,
+    // a repeated bind leaves it as it is.
+    raw.setInterpolation(GL_LINEAR)->setTextureWrap(GL_REPEAT);
+    for (int bind = 0; bind < 2; ++bind)
+    {
+        raw.bind();
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &value);
+        EXPECT_EQ(value, GL_LINEAR);
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &value);
+        EXPECT_EQ(value, GL_REPEAT);
+        raw.release();
+    }
+
     const unsigned char line[3 * 4] = {};
     Texture oneD(4, 1, GL_TEXTURE_1D, GL_RGB, GL_RGB, line);
     EXPECT_EQ(oneD.getType(), static_cast<unsigned>(GL_TEXTURE_1D));
@@ -240,5 +253,38 @@ TEST_F(TextureTest, RawTexturesAndBindState)
     doomed.reset();
     EXPECT_FALSE(glIsTexture(name)) << "the record owns its GL name";
     EXPECT_TRUE(glIsTexture(id));
+    EXPECT_EQ(GLTestContext::takeGLError(), 0u);
+}
+
+TEST_F(TextureTest, TextureWithoutStorageIsInertAndSaysSoOnce)
+{
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    Texture empty(0, 0, GL_RGBA, GL_RGBA);
+    Texture huge(largest + 1, 4, GL_RGBA, GL_RGBA);
+    GLTestContext::takeGLError();
+    EXPECT_FALSE(empty.isValid());
+    EXPECT_EQ(empty.getErrorMessage(), "Texture storage of 0x0 pixels could not be allocated\n");
+    EXPECT_FALSE(huge.isValid());
+    EXPECT_EQ(huge.getErrorMessage(),
+              "Texture storage of " + std::to_string(largest + 1) + "x4 pixels could not be allocated\n");
+
+    MRVDemosys::system_error = false;
+    StdoutCapture capture;
+    for (int frame = 0; frame < 2; ++frame)
+    {
+        huge.bind();
+        EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+        huge.drawQuadFS();
+        huge.release();
+    }
+    EXPECT_EQ(capture.take(), "Texture : ignoring every use of texture " + std::to_string(huge.getID()) + ": " +
+                                  huge.getErrorMessage());
+    EXPECT_TRUE(MRVDemosys::system_error);
+    MRVDemosys::system_error = false;
+
+    // New storage mends it.
+    huge.updateTexture(4, 4, GL_RGBA, GL_RGBA, nullptr);
+    EXPECT_TRUE(huge.isValid());
     EXPECT_EQ(GLTestContext::takeGLError(), 0u);
 }
