@@ -315,6 +315,31 @@ TEST_F(MrvgfxFiles, RepeatingTexturesHaveNoSeams)
     EXPECT_LE(edgeDifference(wall, false, 0, 511), 2);
 }
 
+// The drive shows the night sky over the whole screen behind its band, whose
+// top edge rises and falls with the hills: wherever that edge can stand, the
+// sky has the band's own top colour, so that no edge shows.
+TEST_F(MrvgfxFiles, TheNightSkyMeetsTheBandWithoutAnEdge)
+{
+    const Picture band = picture("outrunbg.png");
+    const Picture sky = picture("nightsky.png");
+    int top[3] = { 0, 0, 0 };
+    for (int c = 0; c < 3; ++c)
+    {
+        long long sum = 0;
+        for (int x = 0; x < band.width(); ++x)
+            sum += band.at(x, 0, c);
+        top[c] = static_cast<int>(sum / band.width());
+    }
+    const int from = static_cast<int>(RoadGraphics::SKY_BAND_TOP_MIN * static_cast<float>(sky.height()));
+    const int to = static_cast<int>(RoadGraphics::SKY_BAND_TOP_MAX * static_cast<float>(sky.height()));
+    for (int y = from; y <= to; ++y)
+        for (int x = 0; x < sky.width(); ++x)
+            for (int c = 0; c < 3; ++c)
+                ASSERT_LE(std::abs(sky.at(x, y, c) - top[c]), 3) << x << "," << y;
+    // Above, the night deepens towards the zenith.
+    EXPECT_LT(sky.at(0, 0, 2), sky.at(0, from, 2));
+}
+
 TEST_F(MrvgfxFiles, SpritesFadeOutBeforeTheirEdges)
 {
     for (const char* name : { "glow.png", "particle.png", "particlelight.png" })
