@@ -11,10 +11,11 @@
 namespace
 {
 
-// Far beyond any texture the GL will take; a header asking for more is
-// corrupt or hostile, and refusing it keeps a 50-byte file from reserving
-// gigabytes.
-constexpr png_uint_32 kMaxDimension = 16384;
+// Beyond the largest texture side any GL takes (32768), so that a picture
+// too large for the driver at hand reaches the GL and is refused there with
+// its reason; a header asking for more is corrupt or hostile. The pixel and
+// inflate limits below keep a small file from reserving gigabytes.
+constexpr png_uint_32 kMaxDimension = 65536;
 constexpr size_t kMaxPixelBytes = size_t(1) << 30;
 
 // Deflate cannot expand its input by more than 1032 to 1 (a 258-byte match

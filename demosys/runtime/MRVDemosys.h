@@ -88,7 +88,8 @@ public:
     static void swapBuffers();
 
     // Decodes a PNG into a new GL texture owned by the caller; null when the
-    // picture cannot be loaded. GL_TEXTURE_3D names an empty texture.
+    // picture cannot be loaded or given storage (TextureLoader says which).
+    // GL_TEXTURE_3D names an empty texture.
     static Texture* loadTexture(const std::string& file, unsigned int target, bool mipmap);
     // The whole file as a blob owned by the caller; null when it is missing.
     static Binary* loadBinary(const std::string& file);

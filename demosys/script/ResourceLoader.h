@@ -1,10 +1,15 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 class DemoScriptParser;
+class FMODTimer;
+class FrameBufferObject;
 class ParameterGroup;
 class ScreenMetrics;
+class Shader;
+class Texture;
 
 // Turns the demoscript into the state the frame loop plays: the pools, the
 // parsed parameters, the open screen, every resource block loaded into its
@@ -66,18 +71,61 @@ public:
     // (0: real time). Set before loadSound().
     void setFixedStep(unsigned int fps) { fixedStepFps = fps; }
 
+    // One entry's work of the shader and graphics stages, on its own so that
+    // a reload can do it again. Each returns null and sets `error` to the
+    // message the stage fails with; a half-built object is deleted.
+
+    // A graphics entry's value: file [, GL_TEXTURE_1D|2D|3D [, GEN_MIPMAP]].
+    struct Picture
+    {
+        std::string file;
+        unsigned int target;
+        bool mipmap;
+    };
+    static bool readPicture(const std::string& value, Picture& picture, std::string& error);
+    // The picture under gfxPath as a texture whose file name is the
+    // picture's file as the script wrote it.
+    static std::unique_ptr<Texture> loadPicture(const std::string& gfxPath, const Picture& picture,
+                                                std::string& error);
+    // The linked program of stem.vert and stem.frag under shaderPath.
+    static std::unique_ptr<Shader> loadShader(const std::string& shaderPath, const std::string& stem,
+                                              std::string& error);
+
 private:
     bool fail(const std::string& message);
     void tick();
     ParameterGroup* group(const std::string& name) const;
     std::string path(const std::string& key) const;
+    // Prints the stage's banner; returns the stage's block, or null after
+    // printing the line that says there is none.
+    const ParameterGroup* stageBlock(const char* banner, const char* name, const char* none) const;
 
+    // The blocks the rest of loading reads unconditionally, and the times
+    // that would otherwise end the show after one frame.
+    bool checkSystemBlocks();
+    int progressTotal() const;
+
+    // Where the launcher made no choice, the screen block's.
+    void applyScreenBlock(ScreenMetrics* metrics) const;
+    // Entry points, view, progress bar and extension report once the screen is open.
+    void prepareOpenScreen();
+
+    ParameterGroup* shaderBlock();
     bool loadShaders();
     bool loadFramebuffers();
+    bool loadFramebuffer(const std::string& name, const std::string& spec);
+    bool readFramebufferSize(const std::string& name, const std::string& piece, int axis, int& size);
     bool loadObjects();
     bool loadGraphics();
     bool loadBinaries();
     bool loadAnimations();
+
+    int rowRate() const;
+    void loadTrackSystem(const std::string& trackDir);
+
+    // Publishes the clock as MRVDemosys::timer, on the fixed step if one is
+    // set, and initialises it.
+    bool startMusicClock(FMODTimer* clock);
 
     DemoScriptParser* parser = nullptr;
     std::string scriptPath;

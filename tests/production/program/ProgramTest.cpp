@@ -189,10 +189,16 @@ TEST_F(ProgramTest, FailedLoadsExitWithStatusOneAndTheirMessage)
         { "32, 16, COLOR_BUFFER", "32px, 16, COLOR_BUFFER", "Frambuffer width is not an int\nFBO: glow\nvalue : 32px\n" },
         { "dot = dot.png;", "dot = none.png;", "Failed to load texture!\nFile : 'gfx/none.png'" },
         { "dot = dot.png;", "dot = dot.png, GL_TEXTURE_4D;", "Options : GL_TEXTURE_1D/2D/3D" },
+        // One pixel wider than the software driver's largest texture.
+        { "dot = dot.png;", "dot = wide.png;", "Texture 'gfx/wide.png' could not be given storage: GL_INVALID_VALUE\n" },
+        { "32, 16, COLOR_BUFFER", "0, 0, COLOR_BUFFER",
+          "Framebuffer 'glow' is incomplete: GL_FRAMEBUFFER_INCOMPLETE_ATTACHMENT\n" },
         { "table = table.bin;", "table = nothing.bin;", "Failed to binary data!\nFile : 'misc/nothing.bin'" },
         { "binary {", "animation { path = path.ani; }\nbinary {", "File 'misc/path.ani' not found!\n" },
         { "sound { play = 0; }", "sound { play = 1; file = missing.ogg; }", "Failed to load sound!\nFile : './missing.ogg'" },
     };
+    pngtest::writeFile(dir + "/gfx/wide.png", pngtest::encodePng(pngtest::makePicture(
+                                                  16385, 1, pngtest::ColorType::RGB, std::vector<unsigned>(3 * 16385, 9))));
     const std::string original = script;
     for (const Case& c : cases)
     {
