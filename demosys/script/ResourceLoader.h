@@ -72,8 +72,10 @@ public:
     void setFixedStep(unsigned int fps) { fixedStepFps = fps; }
 
     // One entry's work of the shader and graphics stages, on its own so that
-    // a reload can do it again. Each returns null and sets `error` to the
-    // message the stage fails with; a half-built object is deleted.
+    // a reload can do it again (an animation entry's is
+    // DataAnimationPool::loadAnimation). On failure each returns false or
+    // null with `error` set to the message the stage fails with, and leaves
+    // nothing half-built behind.
 
     // A graphics entry's value: file [, GL_TEXTURE_1D|2D|3D [, GEN_MIPMAP]].
     struct Picture
