@@ -6,6 +6,7 @@
 #include "demosys/gl/ScreenQuad.h"
 #include "demosys/gl/Shader.h"
 #include "demosys/gl/Texture.h"
+#include "demosys/gl/VBODynamic.h"
 #include "demosys/runtime/MRVDemosys.h"
 #include "demosys/scene/MRVObject.h"
 #include "demosys/scene/MRVScene.h"
@@ -41,6 +42,20 @@ constexpr int GREETS_ROW_SKIP = 5292;
 
 constexpr int FLOOR_ROWS = 60;
 constexpr int FLOOR_TILES = 30;
+constexpr int FLOOR_VERTICES = FLOOR_ROWS * FLOOR_TILES * 4;
+constexpr int GREETS_VERTICES = GREETS_ROWS * GREETS_COLUMNS * 4;
+// Kept small so that a long show cannot overflow the row count; only its
+// parity counts.
+constexpr int FLOOR_ROW_MASK = 0x3fffffff;
+
+void writeCorner(float*& v, float*& uv, float s, float t, float x, float y, float z)
+{
+    *uv++ = s;
+    *uv++ = t;
+    *v++ = x;
+    *v++ = y;
+    *v++ = z;
+}
 
 } // namespace
 
@@ -144,6 +159,8 @@ void GhettoblasterEffect::init()
     }
     greetsSwitch = getTrack("greets.on");
     floorRows = 0;
+    buildFloor(0);
+    buildGreets();
     ready = lookup.isComplete();
     // Resolved again by the shader at every link and reload.
     if (ready)
@@ -327,36 +344,62 @@ void GhettoblasterEffect::drawFrequencyBar(float r, float g, float b, float x, f
     glTexCoord2f(0.0f, 1.0f); glVertex3f(x + size, y + size, z);
 }
 
+void GhettoblasterEffect::buildGreets()
+{
+    if (greetsDots)
+        return;
+    greetsDots.reset(new VBODynamic(GREETS_VERTICES, 3, 3, 0, 2, 0, 0));
+    greetsDots->openVertexBuffer(GL_WRITE_ONLY);
+    greetsDots->openUVBuffer(GL_WRITE_ONLY);
+    float* v = greetsDots->getVertexPointer();
+    float* uv = greetsDots->getUVPointer();
+    if (v && uv)
+        for (int row = 0; row < GREETS_ROWS; ++row)
+            for (int column = 0; column < GREETS_COLUMNS; ++column)
+            {
+                // Worked out in double, as the display was drawn, then
+                // handed to the GL as floats.
+                const double size = DOT_STEP;
+                const double x = DOT_STEP * static_cast<float>(column);
+                const double y = -DOT_STEP * static_cast<float>(row);
+                const float x0 = static_cast<float>(x), x1 = static_cast<float>(x + size);
+                const float y0 = static_cast<float>(y), y1 = static_cast<float>(y + size);
+                writeCorner(v, uv, 0.0f, 0.0f, x0, y1, 0.0f);
+                writeCorner(v, uv, 1.0f, 0.0f, x0, y0, 0.0f);
+                writeCorner(v, uv, 1.0f, 1.0f, x1, y0, 0.0f);
+                writeCorner(v, uv, 0.0f, 1.0f, x1, y1, 0.0f);
+            }
+    greetsDots->closeUVBuffer();
+    greetsDots->closeVertexBuffer();
+}
+
 void GhettoblasterEffect::drawGreets(float frameTime)
 {
     ColourMaterial::enable();
     int p = static_cast<int>(readPosition);
     brightDots = 0;
-    // 1,200 dots a frame: one bind and one batch, not one of each per dot.
-    glow->bind();
-    glBegin(GL_QUADS);
-    for (int row = 0; row < GREETS_ROWS; ++row)
-    {
-        const float y = -DOT_STEP * static_cast<float>(row);
-        for (int column = 0; column < GREETS_COLUMNS; ++column)
+    // 1,200 dots a pass: one bind and one draw; only their colours change.
+    greetsDots->openColorBuffer(GL_WRITE_ONLY);
+    float* colour = greetsDots->getColorPointer();
+    if (colour)
+        for (int row = 0; row < GREETS_ROWS; ++row)
         {
-            const float x = DOT_STEP * static_cast<float>(column);
-            if (greets[p] == 0.0f && greetsOn)
+            for (int column = 0; column < GREETS_COLUMNS; ++column)
             {
-                drawGreetsQuad(1.0f, 0.5f, 0.0f, x, y, 0.0f);
-                ++brightDots;
-            }
-            else
-            {
-                drawGreetsQuad(0.25f, 0.12f, 0.0f, x, y, 0.0f);
+                const bool bright = greets[p] == 0.0f && greetsOn;
+                const float rgb[3] = { bright ? 1.0f : 0.25f, bright ? 0.5f : 0.12f, 0.0f };
+                for (int corner = 0; corner < 4; ++corner, colour += 3)
+                    std::copy(rgb, rgb + 3, colour);
+                brightDots += bright ? 1 : 0;
+                if (greetsOn)
+                    p += 3;
             }
             if (greetsOn)
-                p += 3;
+                p += GREETS_ROW_SKIP;
         }
-        if (greetsOn)
-            p += GREETS_ROW_SKIP;
-    }
-    glEnd();
+    greetsDots->closeColorBuffer();
+    glow->bind();
+    greetsDots->drawArray(GL_QUADS, 0, 0);
     glow->release();
     if (greetsOn)
     {
@@ -366,18 +409,6 @@ void GhettoblasterEffect::drawGreets(float frameTime)
     }
     ColourMaterial::white();
     ColourMaterial::disable();
-}
-
-// Inside the caller's glBegin(GL_QUADS), with the glow picture bound.
-void GhettoblasterEffect::drawGreetsQuad(float r, float g, float b, float x, float y, float z)
-{
-    const double size = DOT_STEP;
-    const double dx = x, dy = y, dz = z;
-    glColor3f(r, g, b);
-    glTexCoord2f(0.0f, 0.0f); glVertex3d(dx, dy + size, dz);
-    glTexCoord2f(1.0f, 0.0f); glVertex3d(dx, dy, dz);
-    glTexCoord2f(1.0f, 1.0f); glVertex3d(dx + size, dy, dz);
-    glTexCoord2f(0.0f, 1.0f); glVertex3d(dx + size, dy + size, dz);
 }
 
 int GhettoblasterEffect::cassetteFrame(unsigned int time)
@@ -458,46 +489,58 @@ void GhettoblasterEffect::drawTV(MRVMaterial* material)
     ++tvsDrawn;
 }
 
+void GhettoblasterEffect::buildFloor(int startParity)
+{
+    if (!floor)
+        floor.reset(new VBODynamic(FLOOR_VERTICES, 3, 0, 0, 2, 0, 0));
+    floorParity = startParity;
+    floor->openVertexBuffer(GL_WRITE_ONLY);
+    floor->openUVBuffer(GL_WRITE_ONLY);
+    float* v = floor->getVertexPointer();
+    float* uv = floor->getUVPointer();
+    if (v && uv)
+    {
+        // Staggered rows: every other row starts half a tile in.
+        const float step = 1.0f / 60.0f;
+        float x = -33.33f;
+        float z = 33.33f;
+        float s = 0.0f;
+        float t = 0.0f;
+        int rows = startParity;
+        for (int row = 0; row < FLOOR_ROWS; ++row)
+        {
+            const float t1 = t + step;
+            const float z1 = z + 1.111f;
+            for (int tile = 0; tile < FLOOR_TILES; ++tile)
+            {
+                writeCorner(v, uv, s, t1, x, 0.0f, z);
+                writeCorner(v, uv, s, t, x, 0.0f, z1);
+                writeCorner(v, uv, s + step, t, x + 1.111f, 0.0f, z1);
+                writeCorner(v, uv, s + step, t1, x + 1.111f, 0.0f, z);
+                x += 2.222f;
+                s += 1.0f / 30.0f;
+            }
+            ++rows;
+            x = rows % 2 != 0 ? -32.219f : -33.33f;
+            s = rows % 2 != 0 ? step : 0.0f;
+            z -= 1.111f;
+            t = t1;
+        }
+    }
+    floor->closeUVBuffer();
+    floor->closeVertexBuffer();
+}
+
 void GhettoblasterEffect::drawFloor()
 {
+    // Sixty rows a pass keep the parity at the start of every pass, so the
+    // floor is built again only if that ever changes.
+    if ((floorRows & 1) != floorParity)
+        buildFloor(floorRows & 1);
     textureShader->use();
     textureShader->setTextureUnit(0, textureTextureUniform, floorTexture);
     textureShader->setUniform4f(textureColorUniform, 1.0f, 1.0f, 1.0f, 1.0f);
-    glBegin(GL_QUADS);
-    const float step = 1.0f / 60.0f;
-    float x = -33.33f;
-    float z = 33.33f;
-    float s = 0.0f;
-    float t = 0.0f;
-    for (int row = 0; row < FLOOR_ROWS; ++row)
-    {
-        const float t1 = t + step;
-        const float z1 = z + 1.111f;
-        for (int tile = 0; tile < FLOOR_TILES; ++tile)
-        {
-            glTexCoord2f(s, t1); glVertex3f(x, 0.0f, z);
-            glTexCoord2f(s, t); glVertex3f(x, 0.0f, z1);
-            glTexCoord2f(s + step, t); glVertex3f(x + 1.111f, 0.0f, z1);
-            glTexCoord2f(s + step, t1); glVertex3f(x + 1.111f, 0.0f, z);
-            x += 2.222f;
-            s += 1.0f / 30.0f;
-        }
-        // Only the parity counts; kept small so that a long show cannot
-        // overflow it.
-        floorRows = (floorRows + 1) & 0x3fffffff;
-        if (floorRows % 2 != 0)
-        {
-            x = -32.219f;
-            s = step;
-        }
-        else
-        {
-            x = -33.33f;
-            s = 0.0f;
-        }
-        z -= 1.111f;
-        t = t1;
-    }
-    glEnd();
+    floor->drawArray(GL_QUADS, 0, 0);
+    floorRows = (floorRows + FLOOR_ROWS) & FLOOR_ROW_MASK;
     textureShader->release();
 }

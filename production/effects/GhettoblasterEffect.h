@@ -5,6 +5,7 @@
 #include "production/effects/CameraFlight.h"
 #include "production/effects/EqualizerLeds.h"
 
+#include <memory>
 #include <vector>
 
 class FrameBufferObject;
@@ -13,6 +14,7 @@ class MRVScene;
 class Shader;
 class Texture;
 class TrackInterpolate;
+class VBODynamic;
 
 // The ghettoblaster scene: a stereo whose bass domes pump with the low end,
 // with an LED equalizer, a turning cassette and a scrolling dot-matrix
@@ -40,7 +42,6 @@ public:
     void drawEquilizer(float* spectrum);
     void drawFrequencyBar(float r, float g, float b, float x, float y, float z, float size);
     void drawGreets(float frameTime);
-    void drawGreetsQuad(float r, float g, float b, float x, float y, float z);
     void drawCasette(unsigned int time);
 
     // The cassette frame shown at a time: 4, 3, 2, 1 in turn ("tape4" first),
@@ -76,6 +77,10 @@ public:
 
 private:
     void useLight();
+    // The floor's and the display's geometry, made once; the display's dot
+    // colours are rewritten every pass.
+    void buildFloor(int startParity);
+    void buildGreets();
 
     MRVMaterial materials[3];
     int spectrumLength = 64;
@@ -86,6 +91,9 @@ private:
     bool greetsOn = false;
     float* greets = nullptr;
     int floorRows = 0;
+    std::unique_ptr<VBODynamic> floor;
+    int floorParity = -1;
+    std::unique_ptr<VBODynamic> greetsDots;
     float displayQuad[12] = {};
     float displayDepth = 0.0f;
 

@@ -8,6 +8,7 @@
 #include "demosys/sound/FMODTimer.h"
 #include "production/effects/ColourMaterial.h"
 #include "production/effects/EffectParameters.h"
+#include "production/effects/ParticleBatch.h"
 #include "production/effects/ResourceLookup.h"
 #include "production/effects/SceneLookup.h"
 
@@ -79,6 +80,8 @@ void PixelCarpetEffect::init()
     if (heights.empty())
         heights.assign(HEIGHTS, MIN_HEIGHT);
 
+    if (!starBatch)
+        starBatch.reset(new ParticleBatch(STARS));
     ResourceLookup lookup("PixelCarpetEffect", EffectParameters::objectName(parameters));
     starTexture = lookup.texture(EffectParameters::get(parameters, "particlelight"));
     if (stars.empty())
@@ -189,7 +192,7 @@ void PixelCarpetEffect::drawStars(float seconds)
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     for (Particle& star : stars)
     {
-        star.draw(seconds);
+        starBatch->add(star, seconds);
         if (star.getPosition()[2] > -0.9f)
             star.kill();
         if (star.isDead())
@@ -200,6 +203,7 @@ void PixelCarpetEffect::drawStars(float seconds)
             launch(star, 1.0f, 0.0f, 1.0f, x, y, z);
         }
     }
+    starBatch->draw();
 }
 
 void PixelCarpetEffect::draw(unsigned int time, unsigned int frameTime)

@@ -8,6 +8,7 @@
 #include <vector>
 
 class MRVScene;
+class ParticleBatch;
 class Shader;
 class Texture;
 class VBODynamic;
@@ -66,6 +67,7 @@ private:
     Texture* carpetTexture = nullptr;
     Texture* starTexture = nullptr;
     std::vector<Particle> stars;
+    std::unique_ptr<ParticleBatch> starBatch;
     std::vector<float> left;
     std::vector<float> right;
     std::vector<float> heights;

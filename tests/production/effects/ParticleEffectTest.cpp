@@ -1,9 +1,15 @@
 // The particle cloud effect drawn directly on the test context.
 #include "production/effects/ParticleSystemEffect.h"
 
+#include "demosys/data/Particle.h"
 #include "demosys/data/ParticleSystem.h"
+#include "demosys/gl/GLw.h"
+#include "production/effects/ParticleBatch.h"
 #include "tests/production/effects/EffectTestHarness.h"
 #include "tests/support/StdoutCapture.h"
+
+#include <algorithm>
+#include <cmath>
 
 using namespace effecttest;
 
@@ -64,4 +70,59 @@ TEST_F(ParticleEffectTest, CloudRunsOnItsOwnClockAndLeavesDepthTestingOff)
     }
     EXPECT_NE(cloud.getSystem(), nullptr);
     EXPECT_EQ(cloud.getClock(), 0.0f);
+}
+
+// The batch stands in for Particle::draw: the same step and the same quad.
+TEST_F(ParticleEffectTest, BatchedParticlesMoveFadeAndDrawAsParticleDrawDoes)
+{
+    auto setUp = [](Particle& p) {
+        p.setRotation(0.0f)
+            ->setColor(1.0f, 0.5f, 0.0f)
+            ->setPosition(-0.4f, 0.1f, 0.0f)
+            ->setSize(0.25f)
+            ->setDirection(1.0f, 0.0f, 0.0f)
+            ->setGravity(0.0f, -0.5f, 0.0f)
+            ->setAcceleration(2.0f)
+            ->setLifespan(0.5f);
+    };
+    Particle alone, batched;
+    setUp(alone);
+    setUp(batched);
+    ParticleBatch batch(4);
+
+    GLw::resetAndStoreProjectionModelview();
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    for (int frame = 0; frame < 2; ++frame)
+    {
+        glClear(GL_COLOR_BUFFER_BIT);
+        alone.draw(0.2f);
+        const std::vector<unsigned char> expected = GLTestContext::readPixels(0, 0, 64, 64);
+        glClear(GL_COLOR_BUFFER_BIT);
+        batch.add(batched, 0.2f);
+        batch.draw();
+        EXPECT_TRUE(GLTestContext::readPixels(0, 0, 64, 64) == expected) << "frame " << frame;
+        EXPECT_TRUE(batched.getPosition() == alone.getPosition()) << "frame " << frame;
+        EXPECT_TRUE(batched.getDirection() == alone.getDirection()) << "frame " << frame;
+        EXPECT_EQ(batched.getLifespan(), alone.getLifespan());
+        EXPECT_EQ(batched.getEnergy(), alone.getEnergy());
+    }
+    glDisable(GL_BLEND);
+    int brightest = 0;
+    const std::vector<unsigned char> shown = GLTestContext::readPixels(0, 0, 64, 64);
+    for (size_t i = 0; i < shown.size(); i += 4)
+        brightest = std::max(brightest, static_cast<int>(shown[i]));
+    EXPECT_LT(std::abs(brightest - 26), 2) << "faded to the lifespan left, 0.1";
+    EXPECT_FALSE(glIsEnabled(GL_VERTEX_ARRAY) || glIsEnabled(GL_COLOR_ARRAY) || glIsEnabled(GL_TEXTURE_COORD_ARRAY));
+
+    // One more than it holds, and a spinning one: drawn by the particle itself.
+    Particle spinning;
+    setUp(spinning);
+    spinning.setRotation(90.0f);
+    batch.add(spinning, 0.5f);
+    batch.draw();
+    EXPECT_EQ(spinning.getAngle(), 45.0f);
+    GLw::restoreProjectionModelview();
+    EXPECT_TRUE(noGLError());
 }
