@@ -1,5 +1,6 @@
 #include "demosys/runtime/ProgressBar.h"
 
+#include "demosys/gl/GLw.h"
 #include "demosys/runtime/MRVDemosys.h"
 
 #include <GL/glew.h>
@@ -49,12 +50,7 @@ void rectangle(float left, float right, float bottom, float top)
 
 void ProgressBar::draw()
 {
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    GLw::resetAndStoreProjectionModelview();
 
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT);
@@ -71,9 +67,6 @@ void ProgressBar::draw()
 
     glColor3f(1.0f, 1.0f, 1.0f);
     glDisable(GL_COLOR_MATERIAL);
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    GLw::restoreProjectionModelview();
     MRVDemosys::swapBuffers();
 }
