@@ -1,5 +1,5 @@
 #include "mrvutils/Image.h"
-#include "tools/mrvgfx/BitmapFont.h"
+#include "mrvutils/BitmapFont.h"
 #include "tools/mrvgfx/Canvas.h"
 #include "tools/mrvgfx/Gradient.h"
 #include "tools/mrvgfx/NeonText.h"

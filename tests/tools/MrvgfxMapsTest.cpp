@@ -1,4 +1,4 @@
-#include "tools/mrvgfx/BitmapFont.h"
+#include "mrvutils/BitmapFont.h"
 #include "tools/mrvgfx/GreetingsMap.h"
 #include "tools/mrvgfx/RoadMap.h"
 

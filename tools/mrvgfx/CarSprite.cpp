@@ -1,6 +1,6 @@
 #include "tools/mrvgfx/CarSprite.h"
 
-#include "tools/mrvgfx/BitmapFont.h"
+#include "mrvutils/BitmapFont.h"
 #include "tools/mrvgfx/Canvas.h"
 #include "tools/mrvgfx/Palette.h"
 

@@ -1,6 +1,6 @@
 #include "tools/mrvgfx/GreetingsMap.h"
 
-#include "tools/mrvgfx/BitmapFont.h"
+#include "mrvutils/BitmapFont.h"
 
 #include <cstdint>
 #include <stdexcept>

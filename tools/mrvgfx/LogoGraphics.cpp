@@ -1,6 +1,6 @@
 #include "tools/mrvgfx/LogoGraphics.h"
 
-#include "tools/mrvgfx/BitmapFont.h"
+#include "mrvutils/BitmapFont.h"
 #include "tools/mrvgfx/Canvas.h"
 #include "tools/mrvgfx/Gradient.h"
 #include "tools/mrvgfx/NeonText.h"

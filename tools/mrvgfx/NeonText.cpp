@@ -1,6 +1,6 @@
 #include "tools/mrvgfx/NeonText.h"
 
-#include "tools/mrvgfx/BitmapFont.h"
+#include "mrvutils/BitmapFont.h"
 #include "tools/mrvgfx/Canvas.h"
 
 #include <vector>

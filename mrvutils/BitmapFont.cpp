@@ -1,4 +1,4 @@
-#include "tools/mrvgfx/BitmapFont.h"
+#include "mrvutils/BitmapFont.h"
 
 #include <cctype>
 #include <cstring>

@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 
-// The production's own pixel font: capitals, digits and a little
+// The production's own pixel font, shared by the picture tool and the
+// engine's on-screen text: capitals, digits and a little
 // punctuation in cells 8 pixels high. Capitals stand on rows 0 to 6 (row 0
 // at the top); row 7 only carries descenders. Glyphs are 1 to 5 columns wide
 // and a text puts one blank column between them. Small letters print as
