@@ -103,15 +103,9 @@ bool FrameBufferObject::fboStatus()
 
 bool FrameBufferObject::usable()
 {
-    if (valid)
-        return true;
-    if (!failureReported)
-    {
-        failureReported = true;
-        MRVDemosys::system_error = true;
-        std::cout << "FBO : ignoring every use of " << toString() << ": " << errorMessage << std::flush;
-    }
-    return false;
+    if (!valid && !failureNotice.given())
+        failureNotice.give("FBO : ignoring every use of " + toString() + ": " + errorMessage);
+    return valid;
 }
 
 void FrameBufferObject::bind()

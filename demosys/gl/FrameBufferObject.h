@@ -1,5 +1,7 @@
 #pragma once
 
+#include "demosys/gl/FailureNotice.h"
+
 #include <deque>
 #include <string>
 
@@ -83,5 +85,5 @@ private:
     const char* statusName = "";
     bool valid = false;
     std::string errorMessage;
-    bool failureReported = false;
+    FailureNotice failureNotice;
 };

@@ -1,13 +1,11 @@
 #include "demosys/gl/Texture.h"
 
-#include "demosys/gl/ScreenQuad.h"
 #include "demosys/gl/GLw.h"
-#include "demosys/runtime/MRVDemosys.h"
+#include "demosys/gl/ScreenQuad.h"
 #include "mrvutils/MRVUtils.h"
 
 #include <GL/glew.h>
 
-#include <iostream>
 
 namespace {
 
@@ -60,7 +58,7 @@ void Texture::checkStorage(unsigned int target, int w, int h)
     {
         valid = true;
         errorMessage.clear();
-        failureReported = false;
+        failureNotice.forget();
         return;
     }
     valid = false;
@@ -70,15 +68,9 @@ void Texture::checkStorage(unsigned int target, int w, int h)
 
 bool Texture::usable()
 {
-    if (valid)
-        return true;
-    if (!failureReported)
-    {
-        failureReported = true;
-        MRVDemosys::system_error = true;
-        std::cout << "Texture : ignoring every use of texture " << id << ": " << errorMessage << std::flush;
-    }
-    return false;
+    if (!valid && !failureNotice.given())
+        failureNotice.give("Texture : ignoring every use of texture " + MRVUtils::uint2string(id) + ": " + errorMessage);
+    return valid;
 }
 
 Texture::Texture(int w, int h, int internalFormat, unsigned int format)

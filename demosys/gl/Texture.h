@@ -1,5 +1,6 @@
 #pragma once
 
+#include "demosys/gl/FailureNotice.h"
 #include "demosys/math/Vector.h"
 
 #include <string>
@@ -110,5 +111,5 @@ private:
 
     bool valid = true;
     std::string errorMessage;
-    bool failureReported = false;
+    FailureNotice failureNotice;
 };

@@ -249,6 +249,12 @@ protected:
             return ::testing::AssertionFailure() << "a framebuffer is still bound";
         if (integer(GL_CURRENT_PROGRAM) != 0)
             return ::testing::AssertionFailure() << "a program is still in use";
+        // Batched geometry: the next fixed-function quad must not read arrays.
+        for (GLenum array : { GL_VERTEX_ARRAY, GL_COLOR_ARRAY, GL_NORMAL_ARRAY, GL_TEXTURE_COORD_ARRAY })
+            if (enabled(array))
+                return ::testing::AssertionFailure() << "client array 0x" << std::hex << array << " still enabled";
+        if (integer(GL_ARRAY_BUFFER_BINDING) != 0 || integer(GL_ELEMENT_ARRAY_BUFFER_BINDING) != 0)
+            return ::testing::AssertionFailure() << "a buffer object is still bound";
         return ::testing::AssertionSuccess();
     }
 
