@@ -142,6 +142,7 @@ int main(int argc, char** argv)
         demo.setStopOverride(options.stop);
         demo.setBenchmark(options.benchmark);
         demo.setDevMode(options.dev);
+        demo.setOverlayAllowed(options.captureDir.empty() && options.videoFile.empty());
 
         demo.load(&metrics);
         demo.init();

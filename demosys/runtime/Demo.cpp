@@ -1,5 +1,6 @@
 #include "demosys/runtime/Demo.h"
 
+#include "demosys/authoring/HudOverlay.h"
 #include "demosys/data/DataEffectPool.h"
 #include "demosys/data/DataFBOPool.h"
 #include "demosys/runtime/Effect.h"
@@ -14,6 +15,7 @@
 #include "demosys/script/Parameters.h"
 #include "demosys/script/ResourceLoader.h"
 #include "demosys/timeline/TrackSystem.h"
+#include "mrvutils/MRVUtils.h"
 
 #include <GL/glew.h>
 #include <SDL.h>
@@ -150,6 +152,7 @@ void Demo::run()
     FMODTimer* timer = MRVDemosys::timer;
     if (benchmark)
         MRVDemosys::tracks->setDrawTiming(true);
+    startOverlay();
 
     const unsigned int loopStartTicks = SDL_GetTicks();
     while (!MRVDemosys::checkQuit())
@@ -176,6 +179,12 @@ void Demo::run()
 
         keyEvents();
         MRVDemosys::tracks->processSystem(time, row, frameTime);
+        if (overlay && overlayShown)
+        {
+            const ScreenMetrics* screen = MRVDemosys::screenMetrics;
+            overlay->draw(time, row, overlayFps, lastFrameMs, *MRVDemosys::tracks, screen->getViewportX(),
+                          screen->getViewportY(), screen->getViewportWidth(), screen->getViewportHeight());
+        }
         glFlush();
         MRVDemosys::fboPool->clearFlaggedFBOs();
 
@@ -188,6 +197,8 @@ void Demo::run()
         // The frame's own cost, not the wait that paces it.
         if (benchmark)
             frameMs.push_back(static_cast<float>(millisecondsSince(frameStart)));
+        if (overlay)
+            countFrame(frameStart);
         if (devMode && timer->isFixedStep())
             paceFrame(loopStartTicks);
         timer->advanceFrame();
@@ -231,6 +242,34 @@ bool Demo::loopBack(unsigned int time)
     MRVDemosys::timer->setTime(loopStart);
     std::cout << "Loop back to " << MRVTime(loopStart).toString() << std::endl;
     return true;
+}
+
+void Demo::startOverlay()
+{
+    // A hidden window has no one to read it, and measured frames must cost
+    // only the show.
+    if (!devMode || !overlayAllowed || benchmark || MRVDemosys::hiddenWindow)
+        return;
+    const ParameterGroup* system = MRVDemosys::parameters ? MRVDemosys::parameters->getGroup("system") : nullptr;
+    auto value = [system](const char* key) {
+        return system && system->exist(key) ? MRVUtils::string2Int(system->getParameter(key)) : 0;
+    };
+    overlay.reset(new HudOverlay(value("rowsperbeat"), value("beatsperbar")));
+    for (const auto& entry : MRVDemosys::fboPool->getFBOMap())
+        overlay->nameTarget(entry.second, entry.first);
+    rateStart = std::chrono::steady_clock::now();
+}
+
+void Demo::countFrame(std::chrono::steady_clock::time_point frameStart)
+{
+    lastFrameMs = millisecondsSince(frameStart);
+    ++rateFrames;
+    const double sinceRate = millisecondsSince(rateStart);
+    if (sinceRate < 500.0)
+        return;
+    overlayFps = rateFrames * 1000.0 / sinceRate;
+    rateFrames = 0;
+    rateStart = std::chrono::steady_clock::now();
 }
 
 void Demo::paceFrame(unsigned int loopStartTicks) const
@@ -315,6 +354,12 @@ void Demo::devKey(int key)
         loopEnd = timer->getTime();
         std::cout << "Loop end at " << MRVTime(loopEnd).toString() << std::endl;
         break;
+    case SDLK_h:
+        if (!overlay)
+            break;
+        overlayShown = !overlayShown;
+        std::cout << (overlayShown ? "HUD on" : "HUD off") << std::endl;
+        break;
     case SDLK_l:
         looping = !looping;
         std::cout << (looping ? "Loop on from " : "Loop off; was from ") << MRVTime(loopStart).toString()
@@ -344,6 +389,8 @@ bool Demo::dispose()
     if (failed || reported)
         std::cout << MRVDemosys::getMessage() << std::endl;
     loader->print();
+    // Its texture goes with the GL context that shutDown closes.
+    overlay.reset();
     loader->dispose();
     std::cout << "MRVDemosys::shutdown()" << std::endl;
     MRVDemosys::shutDown();

@@ -145,6 +145,46 @@ TEST_F(DevKeysTest, PauseSeeksAndResumeReportTheClockAndSeeksStopAtZero)
     EXPECT_EQ(program.exitStatus(), 0) << all;
 }
 
+TEST_F(DevKeysTest, LoopKeysSetAndSwitchALoopThatJumpsBackAndHTogglesTheOverlay)
+{
+    ASSERT_NE(startProgram(true), 0u) << "no window" << finish();
+
+    // Paused, the loop's ends are exactly where the seeks put the clock.
+    press("space");
+    const std::string paused = nextLine("Paused at ");
+    ASSERT_FALSE(paused.empty()) << log();
+    const unsigned int start = ticksIn(paused);
+    const unsigned int end = start + seekStepMs;
+    press("i");
+    EXPECT_EQ(nextLine("Loop "), "Loop start at " + timeText(start)) << log();
+    press("Right");
+    ASSERT_EQ(nextLine("Seek to "), "Seek to " + timeText(end)) << log();
+    press("o");
+    EXPECT_EQ(nextLine("Loop "), "Loop end at " + timeText(end)) << log();
+    press("l");
+    EXPECT_EQ(nextLine("Loop "), "Loop on from " + timeText(start) + " to " + timeText(end)) << log();
+
+    // Past the end, the first running frame goes back to the start.
+    press("Right");
+    ASSERT_EQ(nextLine("Seek to "), "Seek to " + timeText(end + seekStepMs)) << log();
+    press("space");
+    EXPECT_EQ(nextLine("Loop "), "Loop back to " + timeText(start)) << log();
+
+    // The overlay starts shown; it is drawn in every frame of this run.
+    press("h");
+    EXPECT_EQ(nextLine("HUD "), "HUD off") << log();
+    press("h");
+    EXPECT_EQ(nextLine("HUD "), "HUD on") << log();
+
+    // Running, the loop may have come round again meanwhile.
+    press("l");
+    EXPECT_EQ(nextLine("Loop off"), "Loop off; was from " + timeText(start) + " to " + timeText(end)) << log();
+
+    press("Escape");
+    const std::string all = finish();
+    EXPECT_EQ(program.exitStatus(), 0) << all;
+}
+
 TEST_F(DevKeysTest, ShaderReloadKeepsTheOldProgramOnABrokenSourceAndTakesAFixedOne)
 {
     const unsigned long window = startProgram(true);
@@ -177,9 +217,9 @@ TEST_F(DevKeysTest, WithoutDevModeOnlyEscapeActs)
 
     // Escape comes last, so the program has read the other keys before it
     // ends.
-    press("space Right Left r Escape");
+    press("space Right Left r i o l h Escape");
     const std::string all = finish();
     EXPECT_EQ(program.exitStatus(), 0) << all;
-    for (const char* report : { "Paused at", "Resumed at", "Seek to", "Reloaded shader", "Shader '" })
+    for (const char* report : { "Paused at", "Resumed at", "Seek to", "Reloaded shader", "Shader '", "Loop ", "HUD " })
         EXPECT_EQ(out.find(report), std::string::npos) << report << "\n" << all;
 }
