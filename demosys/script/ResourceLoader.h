@@ -20,7 +20,8 @@ class Texture;
 // Blocks of the demoscript read here (resource blocks further below):
 //   paths   definition, shaders, object, gfx, misc, sound: prefixes joined to
 //           file names by plain concatenation; tracks: the track directory
-//   system  start, stop (minutes:seconds:milliseconds), rowrate (default 20)
+//   system  start, stop (minutes:seconds:milliseconds), rowrate (default 20),
+//           rowsperbeat and beatsperbar (only read by --dev's overlay)
 //   screen  fullscreen, width, height, near, far, fsaa, vsync; where the
 //           launcher chose, its choice holds
 //   sound   file (under paths sound), play ("1" plays the music)
