@@ -178,12 +178,25 @@ void ParticleSystem::drawSystem(Shader* shader)
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
 
+const ParticleSystem::UniformHandles& ParticleSystem::uniformsOf(Shader* shader)
+{
+    // Asked once per shader: the handles stay good across its reloads.
+    if (shader != uniformShader)
+    {
+        uniforms.time = shader->uniform("Time");
+        uniforms.particle = shader->uniform("particle");
+        uniforms.pointSize = shader->uniform("PointSize");
+        uniformShader = shader;
+    }
+    return uniforms;
+}
+
 void ParticleSystem::drawPoints(Shader* shader, float time)
 {
     if (!shader)
         return;
     shader->use();
-    shader->setUniform1f("Time", time);
+    shader->setUniform1f(uniformsOf(shader).time, time);
     drawSystem(shader);
     shader->release();
 }
@@ -195,9 +208,10 @@ void ParticleSystem::drawPointSprites(Shader* shader, Texture* texture, float ti
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     shader->use();
-    shader->setUniform1f("Time", time);
-    shader->setTextureUnit0("particle", texture);
-    shader->setUniform1f("PointSize", pointSize);
+    const UniformHandles& uniforms = uniformsOf(shader);
+    shader->setUniform1f(uniforms.time, time);
+    shader->setTextureUnit(0, uniforms.particle, texture);
+    shader->setUniform1f(uniforms.pointSize, pointSize);
     const GLfloat attenuation[3] = { 1.0f, 0.0f, 0.01f };
     glPointParameterfv(GL_POINT_DISTANCE_ATTENUATION, attenuation);
     glTexEnvf(GL_POINT_SPRITE, GL_COORD_REPLACE, 1.0f);

@@ -60,6 +60,13 @@ public:
 private:
     static float* arrayOrNull(std::vector<float>& values) { return values.empty() ? nullptr : values.data(); }
     int points() const { return width * height; }
+    struct UniformHandles
+    {
+        int time = -1;
+        int particle = -1;
+        int pointSize = -1;
+    };
+    const UniformHandles& uniformsOf(Shader* shader);
     void upload(unsigned int& buffer, const std::vector<float>& values, const char* label);
     void deleteBuffers();
 
@@ -76,6 +83,8 @@ private:
     unsigned int velocityBuffer = 0;
     unsigned int startBuffer = 0;
     unsigned int texCoordBuffer = 0;
+    Shader* uniformShader = nullptr;
+    UniformHandles uniforms;
     int velocityAttrib = -1;
     int startAttrib = -1;
     // The program the two locations were looked up in.
