@@ -3,13 +3,14 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
 ProgramRun runProgram(const std::string& program, const std::string& dir, const std::string& args)
 {
     const std::string errFile = dir + "/stderr.txt";
-    const std::string command = "cd '" + dir + "' && ASAN_OPTIONS=\"${ASAN_OPTIONS:-}:detect_leaks=0\" '" + program +
+    const std::string command = "cd '" + dir + "' && ASAN_OPTIONS='" + childSanitizerOptions() + "' '" + program +
                                 "' " + args + " 2>'" + errFile + "'";
     ProgramRun run;
     std::FILE* pipe = popen(command.c_str(), "r");
@@ -24,4 +25,10 @@ ProgramRun runProgram(const std::string& program, const std::string& dir, const 
     std::ifstream err(errFile);
     run.out += "\n--stderr--\n" + std::string(std::istreambuf_iterator<char>(err), {});
     return run;
+}
+
+std::string childSanitizerOptions()
+{
+    const char* options = std::getenv("ASAN_OPTIONS");
+    return std::string(options ? options : "") + ":detect_leaks=0";
 }

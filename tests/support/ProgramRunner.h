@@ -18,3 +18,7 @@ struct ProgramRun
 // name. Memory errors are still caught in the child; leaks in the engine are
 // checked by the in-process test suites.
 ProgramRun runProgram(const std::string& program, const std::string& dir, const std::string& args);
+
+// The sanitizer options for any child that runs the program, for the same
+// reason: the caller's options with the child's leak check switched off.
+std::string childSanitizerOptions();

@@ -1,5 +1,7 @@
 #include "tests/production/launcher/ProgramOnXServer.h"
 
+#include "tests/support/ProgramRunner.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -81,6 +83,7 @@ bool ProgramOnXServer::launch(const std::vector<std::string>& options)
         { "DISPLAY", xvfb->display() },
         { "SDL_VIDEODRIVER", "x11" },
         { "SDL_AUDIODRIVER", "dummy" },
+        { "ASAN_OPTIONS", childSanitizerOptions() },
     };
     return program.start(args, environment, dir, dir + "/stdout.txt", dir + "/stderr.txt");
 }

@@ -2,6 +2,7 @@
 // the show runs, and the reload line and the captured frames show whether
 // the change reached the screen or, for a bad one, changed nothing.
 #include "tests/production/program/EffectsProduction.h"
+#include "tests/support/ProgramRunner.h"
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -90,7 +91,7 @@ protected:
     ProgramRun playWhile(const std::function<void(const std::string&)>& change)
     {
         const std::string out = dir + "/out.txt";
-        const std::string command = "cd '" + dir + "' && exec '" KELVARN_PATH "' --dev --headless --window 64x36 "
+        const std::string command = "cd '" + dir + "' && ASAN_OPTIONS='" + childSanitizerOptions() + "' exec '" KELVARN_PATH "' --dev --headless --window 64x36 "
                                     "--fps 20 --frames " + std::to_string(FRAMES) +
                                     " --capture frames --timeline timeline.txt >'" + out + "' 2>&1";
         const pid_t child = fork();
