@@ -52,6 +52,21 @@ long long startStopSize(const TrackStartStop& track)
     return size;
 }
 
+// The compiler takes only starts and stops that alternate, beginning with a
+// start; a file holding two of a kind in a row, or a stop first, dumps to
+// text it refuses.
+bool alternates(const TrackStartStop& track)
+{
+    bool expectStart = true;
+    for (const auto& entry : track.getKeyframes())
+    {
+        if (entry.second->isStart() != expectStart)
+            return false;
+        expectStart = !expectStart;
+    }
+    return true;
+}
+
 long long interpolateSize(const TrackInterpolate& track)
 {
     return 4 + 12LL * track.getKeyframeCount();
@@ -158,6 +173,10 @@ TrackSystem* TrackDirectoryReader::read()
                     (startStopSize(*startStop) != sizes[object + SUFFIX] ||
                      !rowsAscending(io.startStopFileName(object), true)))
                     warnings.push_back("'" + io.startStopFileName(object) + "' " + NOT_REPRODUCED);
+                if (startStop && !alternates(*startStop))
+                    warnings.push_back("'" + io.startStopFileName(object) +
+                                       "' does not alternate starts and stops beginning with a start; a compile of "
+                                       "this dump will refuse it");
             }
             for (const std::string& name : tracks[object])
             {
