@@ -4,28 +4,48 @@
 #include <string>
 #include <vector>
 
-// Watches files by polling their modification time and size from the main
-// thread between frames, so that no thread ever touches engine data and the
-// frames themselves never touch the disk.
+// Watches files from the main thread between frames, so that no thread ever
+// touches engine data and the frames themselves never touch the disk.
 //
-// A change is handed out only once the file looks finished: its stamp was
-// the same at two polls in a row, or its last write is older than the
-// settle time. A file that an editor is still writing therefore waits for
-// the next poll instead of being read half.
+// Where the system tells of changes (inotify on Linux), the directories of
+// the files are watched and a writer's close, or a file renamed into place,
+// is handed out at the very next poll: an edit shows in the next frame. The
+// file's modification time and size are still polled every few seconds'
+// fraction, as a net for what the notices miss (a file behind a symbolic
+// link, a directory replaced, a full event queue); without notices, polling
+// is all there is.
+//
+// A change is handed out only once the file looks finished:
+// - a writer closed it or it was renamed into place;
+// - or its stamp was the same at two polls in a row, or its last write is
+//   older than the settle time;
+// - but a file written and not yet closed waits for its close, or for a
+//   much longer settle time for writers that never close.
+// A file that an editor is still writing therefore waits instead of being
+// read half.
 class FileWatcher
 {
 public:
     FileWatcher(unsigned int intervalMs, unsigned int settleMs);
+    ~FileWatcher();
+
+    FileWatcher(const FileWatcher&) = delete;
+    FileWatcher& operator=(const FileWatcher&) = delete;
 
     // Takes the file's present stamp as the version already shown; returns
-    // its index.
-    int add(const std::string& path);
+    // its index. A file of a set that a tool writes together is taken on the
+    // timed rule only, whatever its writer's close says, so that one change
+    // takes the whole set.
+    int add(const std::string& path, bool ofSet = false);
     int size() const { return static_cast<int>(entries.size()); }
     const std::string& path(int index) const { return entries[static_cast<size_t>(index)].path; }
+    // Whether changes are told by the system rather than only polled.
+    bool notified() const { return notify >= 0; }
 
-    // Stats every file when the interval has passed since the last poll and
-    // returns the indices of finished changes (valid until the next poll);
-    // an empty list otherwise. Allocates nothing once every file was added.
+    // Returns the indices of finished changes (valid until the next poll);
+    // an empty list when there are none. Allocates nothing once every file
+    // was added; when nothing changed it reads the event queue and, at the
+    // intervals, file status only.
     const std::vector<int>& poll();
     // The change at index was dealt with, applied or refused: it is not
     // handed out again until the file changes once more.
@@ -51,16 +71,32 @@ private:
     struct Entry
     {
         std::string path;
-        Stamp shown;  // the version the show uses
-        Stamp seen;   // the stamp at the latest poll
+        std::string name;     // the last path component, as notices give it
+        int directory = -1;   // the watch of its directory; -1 when none
+        bool ofSet = false;
+        Stamp shown;          // the version the show uses
+        Stamp seen;           // the stamp at the latest look
+        bool touched = false; // a notice came since the change was handled
+        bool closed = false;  // ... and the latest says the write is over
+        bool writing = false; // written to and not closed since
     };
 
     static Stamp stampOf(const std::string& path);
     static long long nowNs();
+    void watchDirectory(Entry& entry);
+    void readNotices();
+    void notice(int directory, const char* name, unsigned int mask);
 
     std::vector<Entry> entries;
     std::vector<int> ready;
     std::chrono::steady_clock::duration interval;
+    std::chrono::steady_clock::duration netInterval;
     long long settleNs;
+    long long writingSettleNs;
     std::chrono::steady_clock::time_point lastPoll;
+    std::chrono::steady_clock::time_point lastNet;
+    int notify = -1;
+    // Read into in place, so that taking notices allocates nothing; aligned
+    // for the records the kernel writes.
+    alignas(8) char noticeBuffer[4096];
 };

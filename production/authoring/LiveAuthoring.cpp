@@ -28,8 +28,9 @@
 
 namespace {
 
-// A few polls a second keep the cost unmeasurable; a write younger than the
-// settle time is taken as still going on.
+// Where no writer's close is told, a few polls a second keep the cost
+// unmeasurable; a write younger than the settle time is taken as still going
+// on.
 const unsigned int POLL_MS = 50;
 const unsigned int SETTLE_MS = 40;
 
@@ -69,7 +70,8 @@ LiveAuthoring::LiveAuthoring(const std::string& timelineFile_)
 
 void LiveAuthoring::watch(const std::string& path, const Watched& what)
 {
-    watcher.add(path);
+    // The track files come as a set from one compile: read once, together.
+    watcher.add(path, what.kind == Kind::TRACK);
     watched.push_back(what);
 }
 

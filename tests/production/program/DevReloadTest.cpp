@@ -1,7 +1,7 @@
 // --dev --headless on a small production: each kind of file is changed while
 // the show runs, and the reload line and the captured frames show whether
 // the change reached the screen or, for a bad one, changed nothing.
-#include "tests/production/program/EffectsProduction.h"
+#include "tests/production/program/SceneProduction.h"
 #include "tests/support/ProgramRunner.h"
 
 #include <sys/wait.h>
@@ -13,8 +13,9 @@
 #include <iterator>
 #include <thread>
 
-using effecttest::EffectsProduction;
+using effecttest::SceneProduction;
 using effecttest::near;
+using effecttest::pose;
 using effecttest::Rgb;
 using effecttest::writeText;
 
@@ -23,18 +24,19 @@ namespace {
 const Rgb RED = { 255, 0, 0 };
 const Rgb GREEN = { 0, 255, 0 };
 const Rgb BLUE = { 0, 0, 255 };
+const Rgb LED = { 0, 242, 0 };  // the lit foot of an equalizer column
 const int FRAMES = 30;
 
 const char* const PASS_VERT = "void main() { gl_Position = ftransform(); }\n";
 const char* const PASS_FRAG = "void main() { gl_FragColor = vec4(1.0); }\n";
 
 // The picture fills the screen; the fade over it is clear until its tracks
-// say otherwise.
-const char* const TIMELINE = "object pic\npriority 0\non 0 100000\n"
-                             "object fade\npriority 1\non 0 100000\ntrack alpha\n0 linear 0\n";
-const char* const GREEN_TIMELINE = "object pic\npriority 0\non 0 100000\n"
-                                   "object fade\npriority 1\non 0 100000\ntrack alpha\n0 linear 1\n"
-                                   "track green\n0 linear 1\n";
+// say otherwise. Over both, a tone lights the equalizer's first column,
+// where the camera path looks.
+const std::string SCENE = "object pic\npriority 0\non 0 100000\nobject leds\npriority 2\non 0 100000\n";
+const std::string TIMELINE = SCENE + "object fade\npriority 1\non 0 100000\ntrack alpha\n0 linear 0\n";
+const std::string GREEN_TIMELINE = SCENE + "object fade\npriority 1\non 0 100000\ntrack alpha\n0 linear 1\n"
+                                           "track green\n0 linear 1\n";
 
 std::string readAll(const std::string& path)
 {
@@ -42,29 +44,27 @@ std::string readAll(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-std::string animation(float x)
-{
-    std::string text = "MRVANI1\nkeyframes 4\n";
-    for (int k = 0; k < 4; ++k)
-        text += "pos " + std::to_string(x) + " 0 0\nrot 0 0\n";
-    return text;
-}
 
 struct Edit
 {
     const char* name;
     std::function<void(const std::string& dir)> change;
     const char* line;     // what the program prints for it
-    Rgb before;
-    Rgb after;
+    Rgb before;           // at (x, y) in the first frame
+    Rgb after;            // ... and in the last
+    int x = 32, y = 18;
 };
 
-class DevReloadTest : public EffectsProduction, public ::testing::WithParamInterface<Edit>
+class DevReloadTest : public SceneProduction, public ::testing::WithParamInterface<Edit>
 {
 protected:
     void SetUp() override
     {
-        EffectsProduction::SetUp();
+        SceneProduction::SetUp();
+        models();
+        music(4.0, toneFrom(0.0, 3, 0.5));
+        path("path.ani", 0.0f, 0.0f, 0.0f);
+        path("path2.ani", 0.0f, 0.0f, 0.0f);
         mkdir((dir + "/shaders").c_str(), 0755);
         for (const char* stem : { "/shaders/default", "/shaders/tint" })
         {
@@ -72,7 +72,6 @@ protected:
             writeText(dir + stem + ".frag", PASS_FRAG);
         }
         plain("quad.png", RED);
-        writeText(dir + "/misc/path.ani", animation(1.0f));
         writeText(dir + "/timeline.txt", TIMELINE);
         const std::string resources = MRV_RESOURCES_DIR;
         writeText(dir + "/resources/scripts/demoscript.txt",
@@ -80,9 +79,11 @@ protected:
                   "paths { definition = " + resources + "definitions/; shaders = shaders/; gfx = gfx/; "
                   "misc = misc/; object = ./; sound = ./; tracks = tracks; }\n"
                   "system { start = 0:0:0; rowrate = 20; }\n"
-                  "screen { fullscreen = 0; }\nsound { play = 0; }\n"
-                  "shaders { tint = tint; }\ngraphics { quad = quad.png; }\nanimation { path = path.ani; }\n"
-                  "pic * DisplayTexture { texture = graphics[quad]; }\nfade * FadeEffect { ; }\n");
+                  "screen { fullscreen = 0; }\nsound { file = music.wav; play = 1; }\n"
+                  "shaders { tint = tint; }\ngraphics { quad = quad.png; }\nobjects { cube = cube.o3d; }\n"
+                  "animation { equalizeranim = path.ani; equalizer2anim = path2.ani; }\n"
+                  "pic * DisplayTexture { texture = graphics[quad]; }\nfade * FadeEffect { ; }\n"
+                  "leds * EqualizerTransitionEffect { ; }\n");
         ASSERT_EQ(runProgram(MRVTRACK_PATH, dir, "compile timeline.txt -o tracks").status, 0);
     }
 
@@ -113,14 +114,31 @@ protected:
     }
 };
 
+// Lines the program printed that start with `prefix`.
+int linesStarting(const std::string& text, const std::string& prefix)
+{
+    int n = 0;
+    for (size_t at = 0; at < text.size();)
+    {
+        n += text.compare(at, prefix.size(), prefix) == 0;
+        const size_t end = text.find('\n', at);
+        if (end == std::string::npos)
+            break;
+        at = end + 1;
+    }
+    return n;
+}
+
 TEST_P(DevReloadTest, ChangeShowsOrLeavesTheLastGoodVersion)
 {
     const Edit& edit = GetParam();
     const ProgramRun run = playWhile(edit.change);
     ASSERT_TRUE(clean(run));
     EXPECT_NE(run.out.find(edit.line), std::string::npos) << run.out;
-    EXPECT_TRUE(near(frame(0)->at(32, 18), edit.before));
-    EXPECT_TRUE(near(frame(FRAMES - 1)->at(32, 18), edit.after)) << run.out;
+    // One change, one line: a file is taken once, whole.
+    EXPECT_EQ(linesStarting(run.out, "Reload"), 1) << run.out;
+    EXPECT_TRUE(near(frame(0)->at(edit.x, edit.y), edit.before));
+    EXPECT_TRUE(near(frame(FRAMES - 1)->at(edit.x, edit.y), edit.after)) << run.out;
     EXPECT_EQ(run.out.find("OUT OF RANGE"), std::string::npos);
 }
 
@@ -141,8 +159,20 @@ const Edit EDITS[] = {
                              pngtest::encodePng(pngtest::makePicture(8, 8, pngtest::ColorType::RGB, samples)));
       },
       "Reloaded 'gfx/quad.png' in ", RED, BLUE },
-    { "Animation", [](const std::string& d) { writeText(d + "/misc/path.ani", animation(5.0f)); },
-      "Reloaded 'misc/path.ani' in ", RED, RED },
+    // The camera moves left: the lit columns move right, over (52, 6).
+    { "Animation", [](const std::string& d) { writeText(d + "/misc/path.ani", pose(-8.0f, 0.0f, 0.0f)); },
+      "Reloaded 'misc/path.ani' in ", RED, LED, 52, 6 },
+    // An editor that stops half-way through the file: the half would not
+    // compile, and must not be taken.
+    { "TimelineWrittenInTwoGoes", [](const std::string& d) {
+          std::ofstream out(d + "/timeline.txt", std::ios::binary);
+          const size_t half = GREEN_TIMELINE.size() / 2;
+          out << GREEN_TIMELINE.substr(0, half) << "track" << std::flush;
+          std::this_thread::sleep_for(std::chrono::milliseconds(300));
+          out.seekp(static_cast<std::streamoff>(half));
+          out << GREEN_TIMELINE.substr(half) << std::flush;
+      },
+      "Reloaded 'timeline.txt' in ", RED, GREEN },
     { "Shader", [](const std::string& d) {
           writeText(d + "/shaders/tint.frag", "void main() { gl_FragColor = vec4(0.5); }\n");
       },
@@ -150,14 +180,14 @@ const Edit EDITS[] = {
 
     { "TimelineSyntaxError",
       [](const std::string& d) { writeText(d + "/timeline.txt", std::string(GREEN_TIMELINE) + "track\n"); },
-      "Reload of 'timeline.txt' failed: timeline.txt:11: expected 'track NAME'", RED, RED },
+      "Reload of 'timeline.txt' failed: timeline.txt:14: expected 'track NAME'", RED, RED },
     { "TrackFileCutShort", [](const std::string& d) { writeText(d + "/tracks/fade.alpha.track", "\x01\x00"); },
       "Reload of 'tracks/fade.alpha.track' failed: 'tracks/fade.alpha.track' is truncated or corrupt", RED, RED },
     { "AnimationBadHeader", [](const std::string& d) { writeText(d + "/misc/path.ani", "MRVANI9\nkeyframes 0\n"); },
-      "Reload of 'misc/path.ani' failed: ", RED, RED },
+      "Reload of 'misc/path.ani' failed: ", RED, LED, 22, 6 },
     { "AnimationTooShort",
       [](const std::string& d) { writeText(d + "/misc/path.ani", "MRVANI1\nkeyframes 1\npos 0 0 0\nrot 0 0\n"); },
-      "Reload of 'misc/path.ani' failed: it has 1 keyframes", RED, RED },
+      "Reload of 'misc/path.ani' failed: it has 1 keyframes", RED, LED, 22, 6 },
     { "ShaderDoesNotCompile", [](const std::string& d) { writeText(d + "/shaders/tint.frag", "void main() { oops }\n"); },
       "Reload of 'shaders/tint.frag' failed: ", RED, RED },
     { "NotAPicture", [](const std::string& d) { writeText(d + "/gfx/quad.png", "this is text"); },

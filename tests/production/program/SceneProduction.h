@@ -17,6 +17,16 @@
 namespace effecttest
 {
 
+// A camera path that holds one pose from start to end.
+inline std::string pose(float x, float y, float z, float pitch = 0.0f, float heading = 0.0f)
+{
+    std::ostringstream text;
+    text << "MRVANI1\nkeyframes 4\n";
+    for (int k = 0; k < 4; ++k)
+        text << "pos " << x << " " << y << " " << z << "\nrot " << pitch << " " << heading << "\n";
+    return text.str();
+}
+
 class SceneProduction : public EffectsProduction
 {
 protected:
@@ -33,14 +43,10 @@ protected:
         }
     }
 
-    // misc/FILE: a camera path that holds one pose from start to end.
+    // misc/FILE: pose(...).
     void path(const std::string& file, float x, float y, float z, float pitch = 0.0f, float heading = 0.0f) const
     {
-        std::ostringstream text;
-        text << "MRVANI1\nkeyframes 4\n";
-        for (int k = 0; k < 4; ++k)
-            text << "pos " << x << " " << y << " " << z << "\nrot " << pitch << " " << heading << "\n";
-        writeText(dir + "/misc/" + file, text.str());
+        writeText(dir + "/misc/" + file, pose(x, y, z, pitch, heading));
     }
 
     // music.wav beside the script: stereo, 44.1 kHz, sample(channel, frame).
