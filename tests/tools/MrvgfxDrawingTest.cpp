@@ -38,7 +38,7 @@ TEST(MrvgfxFont, GlyphsStandOnRowSixAndOnlyCommasDescend)
     };
     EXPECT_EQ(expected, k);
 
-    for (char c : std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789!?&*+-/.:'"))
+    for (char c : std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789!?&*+-/.:'_=<>()[]"))
     {
         ASSERT_TRUE(BitmapFont::has(c)) << c;
         for (uint8_t column : BitmapFont::glyph(c))
