@@ -12,7 +12,19 @@
 #include "mrvutils/File.h"
 
 #include <cstdio>
+#include <cstring>
 #include <iostream>
+
+namespace {
+
+// One 4-byte field of a track file, little-endian whatever the machine.
+void putWord(std::string& bytes, unsigned int value)
+{
+    for (int shift = 0; shift < 32; shift += 8)
+        bytes += static_cast<char>((value >> shift) & 0xffu);
+}
+
+} // namespace
 
 namespace
 {
@@ -242,9 +254,18 @@ std::string TrackSystemIO::temporaryName(const std::string& path)
     return path + ".tmp";
 }
 
-bool TrackSystemIO::commit(File& out, const std::string& path)
+bool TrackSystemIO::commit(const std::string& path, const std::string& bytes)
 {
+    {
+        const File current(path, File::READ);
+        if (current.exists() && current.getSize() == static_cast<int>(bytes.size()) && current.getAsString() == bytes)
+            return true;
+    }
     const std::string temporary = temporaryName(path);
+    File out(temporary, File::WRITE_TRUNCATE);
+    if (!out.exists())
+        return fail("Cannot create track file '" + temporary + "'\n");
+    out.put(bytes);
     if (!out.write())
     {
         std::remove(temporary.c_str());
@@ -262,47 +283,41 @@ bool TrackSystemIO::saveStartStopTrack(const std::string& object, const TrackSta
 {
     if (!track)
         return true;
-    const std::string path = startStopFileName(object);
-    File out(temporaryName(path), File::WRITE_TRUNCATE);
-    if (!out.exists())
-        return fail("Cannot create track file '" + temporaryName(path) + "'\n");
-
-    out.put(track->getPriority());
-    out.put(track->getKeyframeCount());
+    std::string bytes;
+    putWord(bytes, static_cast<unsigned int>(track->getPriority()));
+    putWord(bytes, static_cast<unsigned int>(track->getKeyframeCount()));
     for (const auto& entry : track->getKeyframes())
     {
         const TrackStartStopKeyFrame* keyframe = static_cast<const TrackStartStopKeyFrame*>(entry.second);
-        out.put(keyframe->row);
-        out.put(keyframe->type);
+        putWord(bytes, keyframe->row);
+        putWord(bytes, static_cast<unsigned int>(keyframe->type));
         if (keyframe->type != TrackKeyFrame::START)
             continue;
         // The name is what the file keeps, so a target that is not in the
         // pool at the moment survives a save.
         if (!keyframe->drawsToScreen())
-            out.put(keyframe->targetName);
-        out.put(static_cast<unsigned char>(0));
+            bytes += keyframe->targetName;
+        bytes += '\0';
     }
-    return commit(out, path);
+    return commit(startStopFileName(object), bytes);
 }
 
 bool TrackSystemIO::saveInterpolateTrack(const std::string& object, const TrackInterpolate* track)
 {
     if (!track)
         return true;
-    const std::string path = interpolateFileName(object, track->getName());
-    File out(temporaryName(path), File::WRITE_TRUNCATE);
-    if (!out.exists())
-        return fail("Cannot create track file '" + temporaryName(path) + "'\n");
-
-    out.put(track->getKeyframeCount());
+    std::string bytes;
+    putWord(bytes, static_cast<unsigned int>(track->getKeyframeCount()));
     for (const auto& entry : track->getKeyframes())
     {
         const TrackKeyFrameInterpolate* keyframe = static_cast<const TrackKeyFrameInterpolate*>(entry.second);
-        out.put(keyframe->row);
-        out.put(keyframe->interpolation);
-        out.put(keyframe->value);
+        putWord(bytes, keyframe->row);
+        putWord(bytes, static_cast<unsigned int>(keyframe->interpolation));
+        unsigned int value;
+        std::memcpy(&value, &keyframe->value, sizeof value);
+        putWord(bytes, value);
     }
-    return commit(out, path);
+    return commit(interpolateFileName(object, track->getName()), bytes);
 }
 
 bool TrackSystemIO::save(const TrackSystem* system)

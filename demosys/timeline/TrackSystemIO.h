@@ -41,7 +41,9 @@ class TrackSystem;
 // in one line naming the file; the keyframes read completely are kept and
 // the rest is treated as absent. Writing goes to a temporary file that is
 // then renamed over the old one, so an interrupted save leaves either the
-// old file or the new one, never a part of one.
+// old file or the new one, never a part of one. A file that already holds
+// exactly the bytes a save would write is left alone, stamp and all, so a
+// save after a small edit writes only the tracks it changed.
 class TrackSystemIO
 {
 public:
@@ -92,9 +94,9 @@ private:
     bool readKeyframeCount(File& file, const std::string& path, int& count);
     // The temporary file a save of path writes first.
     static std::string temporaryName(const std::string& path);
-    // Writes what was put into out (opened on temporaryName(path)) and
-    // renames it over path; the temporary file is removed on failure.
-    bool commit(File& out, const std::string& path);
+    // Writes bytes to temporaryName(path) and renames it over path, unless
+    // path holds them already; the temporary file is removed on failure.
+    bool commit(const std::string& path, const std::string& bytes);
     bool fail(const std::string& message);
 
     std::string directory;

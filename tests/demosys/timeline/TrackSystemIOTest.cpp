@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -255,6 +257,21 @@ TEST_F(TrackSystemIOTest, SaveReplacesTheOldFileAndLeavesNoTemporary)
     EXPECT_EQ(readFile(dir.path() + "fx.alpha.track"), ByteImage().i32(1).i32(1).i32(0).f32(2.0f).data);
     EXPECT_FALSE(std::filesystem::exists(dir.path() + "fx.alpha.track.tmp"));
     EXPECT_TRUE(io.isValid());
+
+    // The same bytes again: the file is not written at all, so whatever
+    // watches it sees nothing; new bytes replace it by a new file.
+    const auto inode = [&] {
+        struct stat info;
+        return stat((dir.path() + "fx.alpha.track").c_str(), &info) == 0 ? info.st_ino : 0;
+    };
+    const auto first = inode();
+    ASSERT_TRUE(io.saveInterpolateTrack("fx", &track));
+    EXPECT_EQ(inode(), first);
+    track.addKeyframe(new TrackKeyFrameInterpolate(2, 0, 3.0f));
+    ASSERT_TRUE(io.saveInterpolateTrack("fx", &track));
+    EXPECT_NE(inode(), first);
+    EXPECT_EQ(readFile(dir.path() + "fx.alpha.track"),
+              ByteImage().i32(2).i32(1).i32(0).f32(2.0f).i32(2).i32(0).f32(3.0f).data);
 }
 
 TEST_F(TrackSystemIOTest, SaveFailuresAreReportedAndKeepTheOldFile)
