@@ -4,6 +4,7 @@
 // deadline.
 #include "demosys/runtime/MRVTime.h"
 #include "tests/production/launcher/ProgramOnXServer.h"
+#include "tests/production/launcher/X11Session.h"
 
 #include <gtest/gtest.h>
 
@@ -34,6 +35,41 @@ unsigned int ticksIn(const std::string& line)
         return 0;
     return static_cast<unsigned int>(std::strtoul(line.c_str() + open + 1, nullptr, 10));
 }
+
+// The overlay writes its lines in pale yellow, (1, 0.95, 0.6), on a panel
+// that is dark over any scene: black over this production's empty one.
+bool isOverlayText(const unsigned char* rgb)
+{
+    const int expected[3] = { 255, 242, 153 };
+    for (int c = 0; c < 3; ++c)
+        if (std::abs(rgb[c] - expected[c]) > 3)
+            return false;
+    return true;
+}
+
+// The overlay's pixels in a grab: its two lines (the position, the frame
+// rate; no effect draws here) fit in the top left of the small window.
+struct OverlayPixels
+{
+    int inCorner = 0;
+    int elsewhere = 0;
+
+    explicit OverlayPixels(const X11Session::Picture& picture)
+    {
+        for (int y = 0; y < picture.height; ++y)
+            for (int x = 0; x < picture.width; ++x)
+                if (isOverlayText(picture.at(x, y)))
+                    ++(x < picture.width * 3 / 4 && y < picture.height / 2 ? inCorner : elsewhere);
+    }
+
+    // Enough for the digits of a clock and a frame rate, all in the corner.
+    bool shown() const { return inCorner >= 100 && elsewhere == 0; }
+    bool hidden() const { return inCorner == 0 && elsewhere == 0; }
+    std::string toString() const
+    {
+        return std::to_string(inCorner) + " text pixels in the corner, " + std::to_string(elsewhere) + " elsewhere";
+    }
+};
 
 class DevKeysTest : public ProgramOnXServer
 {
@@ -93,6 +129,29 @@ protected:
         }
     }
 
+    // Grabs the window until a frame shows the overlay as `shown`, or the
+    // deadline passes; what the last grab held, for the failure message.
+    std::string waitForOverlay(X11Session& x, unsigned long window, bool shown)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        std::string seen = "no grab";
+        for (;;)
+        {
+            const X11Session::Picture picture = x.grab(window);
+            if (!picture.empty())
+            {
+                const OverlayPixels pixels(picture);
+                if (shown ? pixels.shown() : pixels.hidden())
+                    return "";
+                seen = std::to_string(picture.width) + "x" + std::to_string(picture.height) + ": " +
+                       pixels.toString();
+            }
+            if (program.exited() || std::chrono::steady_clock::now() >= deadline)
+                return seen;
+            program.waitFor(50);
+        }
+    }
+
     bool isShown(unsigned long window)
     {
         if (program.exited())
@@ -147,7 +206,10 @@ TEST_F(DevKeysTest, PauseSeeksAndResumeReportTheClockAndSeeksStopAtZero)
 
 TEST_F(DevKeysTest, LoopKeysSetAndSwitchALoopThatJumpsBackAndHTogglesTheOverlay)
 {
-    ASSERT_NE(startProgram(true), 0u) << "no window" << finish();
+    X11Session x(xvfb->display());
+    ASSERT_TRUE(x.isOpen());
+    const unsigned long window = startProgram(true);
+    ASSERT_NE(window, 0u) << "no window" << finish();
 
     // Paused, the loop's ends are exactly where the seeks put the clock.
     press("space");
@@ -170,11 +232,16 @@ TEST_F(DevKeysTest, LoopKeysSetAndSwitchALoopThatJumpsBackAndHTogglesTheOverlay)
     press("space");
     EXPECT_EQ(nextLine("Loop "), "Loop back to " + timeText(start)) << log();
 
-    // The overlay starts shown; it is drawn in every frame of this run.
+    // The overlay starts shown and is drawn in every frame; the key hides
+    // it from the frame that reads it, and the window shows that frame soon
+    // after.
+    EXPECT_EQ(waitForOverlay(x, window, true), "") << "before the first H";
     press("h");
     EXPECT_EQ(nextLine("HUD "), "HUD off") << log();
+    EXPECT_EQ(waitForOverlay(x, window, false), "") << "after HUD off";
     press("h");
     EXPECT_EQ(nextLine("HUD "), "HUD on") << log();
+    EXPECT_EQ(waitForOverlay(x, window, true), "") << "after HUD on";
 
     // Running, the loop may have come round again meanwhile.
     press("l");
