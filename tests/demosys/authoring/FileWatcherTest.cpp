@@ -1,11 +1,9 @@
 // When a watched file's change is handed out: at once for a finished write,
 // never for one still being written, once for a set a tool writes together.
 #include "demosys/authoring/FileWatcher.h"
+#include "tests/support/ScriptFixtures.h"
 
 #include <gtest/gtest.h>
-
-#include <stdlib.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -17,24 +15,14 @@ namespace {
 const unsigned int INTERVAL_MS = 10;
 const unsigned int SETTLE_MS = 5;
 
-void writeText(const std::string& path, const std::string& text)
-{
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-}
-
 class FileWatcherTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/kelvarn_watchXXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-        writeText(dir + "/a.txt", "first");
-        writeText(dir + "/b.txt", "first");
+        temp.write("a.txt", "first");
+        temp.write("b.txt", "first");
     }
-    void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
 
     // Polls for up to `ms`; the first non-empty hand-out, or an empty one.
     static std::vector<int> pollFor(FileWatcher& watcher, int ms)
@@ -50,7 +38,8 @@ protected:
         return {};
     }
 
-    std::string dir;
+    scripttest::TempDir temp;
+    const std::string& dir = temp.path();  // ends with '/'
 };
 
 } // namespace
@@ -58,23 +47,23 @@ protected:
 TEST_F(FileWatcherTest, AFinishedWriteIsHandedOutAtTheNextPollAndOnlyOnce)
 {
     FileWatcher watcher(INTERVAL_MS, SETTLE_MS);
-    const int a = watcher.add(dir + "/a.txt");
-    watcher.add(dir + "/b.txt");
+    const int a = watcher.add(dir + "a.txt");
+    watcher.add(dir + "b.txt");
     EXPECT_TRUE(pollFor(watcher, 50).empty()) << "nothing changed";
 
-    writeText(dir + "/a.txt", "second");
+    temp.write("a.txt", "second");
     const std::vector<int> ready = watcher.notified() ? watcher.poll() : pollFor(watcher, 200);
     ASSERT_EQ(ready, std::vector<int>{ a }) << (watcher.notified() ? "told by the system, no wait" : "polled");
     watcher.handled(a);
     EXPECT_TRUE(pollFor(watcher, 50).empty());
 
     // A safe save writes beside the file and renames it into place.
-    writeText(dir + "/a.txt.new", "third");
-    ASSERT_EQ(std::rename((dir + "/a.txt.new").c_str(), (dir + "/a.txt").c_str()), 0);
+    temp.write("a.txt.new", "third");
+    ASSERT_EQ(std::rename((dir + "a.txt.new").c_str(), (dir + "a.txt").c_str()), 0);
     EXPECT_EQ(pollFor(watcher, 200), std::vector<int>{ a });
     watcher.handled(a);
 
-    std::remove((dir + "/a.txt").c_str());
+    std::remove((dir + "a.txt").c_str());
     EXPECT_EQ(pollFor(watcher, 200), std::vector<int>{ a }) << "a deleted file";
 }
 
@@ -83,9 +72,9 @@ TEST_F(FileWatcherTest, AFileStillBeingWrittenWaitsForItsWriter)
     FileWatcher watcher(INTERVAL_MS, SETTLE_MS);
     if (!watcher.notified())
         GTEST_SKIP() << "without notices an open writer cannot be told from a finished one";
-    const int a = watcher.add(dir + "/a.txt");
+    const int a = watcher.add(dir + "a.txt");
     {
-        std::ofstream out(dir + "/a.txt", std::ios::binary);
+        std::ofstream out(dir + "a.txt", std::ios::binary);
         out << "half" << std::flush;
         // Many polls, far past the settle time: the half is never taken.
         EXPECT_TRUE(pollFor(watcher, 200).empty());
@@ -99,11 +88,11 @@ TEST_F(FileWatcherTest, ASetWrittenTogetherIsHandedOutInOnePoll)
     // The program's pace: a settle time shorter than the interval, so that
     // a poll that falls amid the set's writes takes it whole at the next.
     FileWatcher watcher(50, 40);
-    const int a = watcher.add(dir + "/a.txt", true);
-    const int b = watcher.add(dir + "/b.txt", true);
-    writeText(dir + "/a.txt", "second");
+    const int a = watcher.add(dir + "a.txt", true);
+    const int b = watcher.add(dir + "b.txt", true);
+    temp.write("a.txt", "second");
     // The first file of the set alone is not taken, however it was closed.
     EXPECT_TRUE(watcher.poll().empty());
-    writeText(dir + "/b.txt", "second");
+    temp.write("b.txt", "second");
     EXPECT_EQ(pollFor(watcher, 200), (std::vector<int>{ a, b }));
 }
