@@ -1,20 +1,12 @@
 #include "demosys/authoring/PictureReload.h"
 
 #include "demosys/gl/Texture.h"
+#include "demosys/gl/TextureLoader.h"
 #include "mrvutils/Image.h"
 
 #include <GL/glew.h>
 
 #include <algorithm>
-
-namespace {
-
-GLenum bindingOf(GLenum target)
-{
-    return target == GL_TEXTURE_1D ? GL_TEXTURE_BINDING_1D : GL_TEXTURE_BINDING_2D;
-}
-
-} // namespace
 
 bool PictureReload::reload(Texture& texture, const std::string& file, std::string& error)
 {
@@ -49,22 +41,5 @@ bool PictureReload::reload(Texture& texture, const std::string& file, std::strin
         return false;
     }
 
-    // Whatever was bound and the unpack alignment go back as they were, so
-    // the frame after the reload draws in the state it expects.
-    GLint bound = 0, alignment = 4;
-    glGetIntegerv(bindingOf(target), &bound);
-    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glBindTexture(target, texture.getID());
-    const GLenum format = bpp == 32 ? GL_RGBA : GL_RGB;
-    if (target == GL_TEXTURE_1D)
-        glTexSubImage1D(GL_TEXTURE_1D, 0, 0, width, format, GL_UNSIGNED_BYTE, image.getData());
-    else if (texture.isMipmapped())
-        gluBuild2DMipmaps(GL_TEXTURE_2D, bpp == 32 ? 4 : 3, width, height, format, GL_UNSIGNED_BYTE, image.getData());
-    else
-        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, format, GL_UNSIGNED_BYTE, image.getData());
-    glBindTexture(target, static_cast<GLuint>(bound));
-    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
-    texture.setBPP(bpp);
-    return true;
+    return TextureLoader::replace(texture, image, error);
 }

@@ -57,6 +57,26 @@ bool upload(const Image& image, GLenum target, bool mipmap)
     return width > 0;
 }
 
+// Writes a picture of the texture's own size over its level 0 (and its
+// mipmaps), keeping the storage it has.
+void overwrite(const Image& image, GLenum target, bool mipmap, int length)
+{
+    const GLenum format = image.getBpp() == 32 ? GL_RGBA : GL_RGB;
+    if (target == GL_TEXTURE_1D)
+        glTexSubImage1D(GL_TEXTURE_1D, 0, 0, length, format, GL_UNSIGNED_BYTE, image.getData());
+    else if (mipmap)
+        gluBuild2DMipmaps(GL_TEXTURE_2D, image.getBpp() == 32 ? 4 : 3, image.getWidth(), image.getHeight(), format,
+                          GL_UNSIGNED_BYTE, image.getData());
+    else
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, image.getWidth(), image.getHeight(), format, GL_UNSIGNED_BYTE,
+                        image.getData());
+}
+
+GLenum bindingOf(GLenum target)
+{
+    return target == GL_TEXTURE_1D ? GL_TEXTURE_BINDING_1D : GL_TEXTURE_BINDING_2D;
+}
+
 void setFilters(GLenum target, bool mipmap)
 {
     glTexParameteri(target, GL_TEXTURE_MIN_FILTER, mipmap ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
@@ -122,4 +142,39 @@ std::unique_ptr<Texture> TextureLoader::load(const std::string& file, unsigned i
     texture->setType(target);
     texture->isMipmapped(mipmap);
     return texture;
+}
+
+bool TextureLoader::replace(Texture& texture, const Image& image, std::string& error)
+{
+    const GLenum target = texture.getType();
+    const int bpp = image.getBpp();
+    if ((target != GL_TEXTURE_1D && target != GL_TEXTURE_2D) || (bpp != 24 && bpp != 32))
+    {
+        error = "only 24- and 32-bit pictures go into 1D and 2D textures";
+        return false;
+    }
+    GLint bound = 0, alignment = 4;
+    glGetIntegerv(bindingOf(target), &bound);
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glBindTexture(target, texture.getID());
+    // The storage's own kind decides whether alpha is kept, whatever the
+    // texture last recorded.
+    GLint internal = 0;
+    glGetTexLevelParameteriv(target, 0, GL_TEXTURE_INTERNAL_FORMAT, &internal);
+    const bool hasAlpha = internal == GL_RGBA || internal == GL_RGBA8 || internal == 4;
+    bool stored = true;
+    if (hasAlpha == (bpp == 32))
+        overwrite(image, target, texture.isMipmapped(), std::max(image.getWidth(), image.getHeight()));
+    else
+        stored = upload(image, target, texture.isMipmapped());
+    glBindTexture(target, static_cast<GLuint>(bound));
+    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+    if (!stored)
+    {
+        error = "the GL could not give it storage of the new kind";
+        return false;
+    }
+    texture.setBPP(bpp);
+    return true;
 }

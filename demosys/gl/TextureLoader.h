@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+class Image;
 class Texture;
 
 // Puts a PNG picture on the GPU: decodes it, uploads it as a 1D or 2D
@@ -18,4 +19,13 @@ public:
     // driver's largest texture, memory exhausted).
     static std::unique_ptr<Texture> load(const std::string& file, unsigned int target, bool mipmap,
                                          std::string& error);
+
+    // Puts a decoded 24- or 32-bit picture of the texture's own size into a
+    // 1D or 2D texture already in use: the same GL name, its pixels written
+    // over the old ones. A picture with alpha where the texture had none, or
+    // the other way round, gives the texture storage of the new kind, so
+    // that the alpha shows; false when the GL cannot give that storage (the
+    // texture then has none, which only exhausted memory causes at a size
+    // it already had). The binding and unpack alignment are put back.
+    static bool replace(Texture& texture, const Image& image, std::string& error);
 };

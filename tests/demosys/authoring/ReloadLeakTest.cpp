@@ -179,8 +179,10 @@ TEST_F(ReloadLeakTest, ShaderReloadsSwapOneProgramForAnotherAndFailuresKeepTheLa
 
 TEST_F(ReloadLeakTest, PictureReloadsKeepTheTextureNameAndRefusalsLeaveItsPixels)
 {
-    const unsigned char first[16] = { 10, 20, 30, 255, 10, 20, 30, 255, 10, 20, 30, 255, 10, 20, 30, 255 };
-    Texture texture(2, 2, GL_TEXTURE_2D, GL_RGBA, GL_RGBA, first);
+    // Without alpha, as a 24-bit picture is loaded: a picture with alpha
+    // must bring storage that keeps it.
+    const unsigned char first[12] = { 10, 20, 30, 10, 20, 30, 10, 20, 30, 10, 20, 30 };
+    Texture texture(2, 2, GL_TEXTURE_2D, GL_RGB, GL_RGB, first);
     ASSERT_TRUE(texture.isValid()) << texture.getErrorMessage();
     const unsigned int id = texture.getID();
     ASSERT_LE(id, LAST_NAME) << "past the names counted";
@@ -213,6 +215,7 @@ TEST_F(ReloadLeakTest, PictureReloadsKeepTheTextureNameAndRefusalsLeaveItsPixels
         { "a PNG cut short", &cut, {} },
         { "a missing file", nullptr, {} },
         { "a picture with alpha", &withAlpha, { 5, 6, 7, 128 } },
+        { "a picture without alpha again", &good, { 200, 100, 50, 255 } },
     };
 
     const LiveObjects start = countLive();
