@@ -90,10 +90,7 @@ bool Particle::advance(float dt)
 void Particle::drawQuad(bool extraRotation, float extraAngle, const Vector<int, 3>& axis) const
 {
     glPushMatrix();
-    if (lifespan != -1.0f)
-        glColor4f(color[0], color[1], color[2], lifespan);
-    else
-        glColor4f(color[0], color[1], color[2], color[3]);
+    glColor4f(color[0], color[1], color[2], getAlpha());
 
     glTranslatef(position[0], position[1], position[2]);
     glRotatef(angle, 0.0f, 0.0f, 1.0f);

@@ -41,6 +41,13 @@ public:
 
     bool isDead() const { return lifespan == 0.0f; }
     void kill() { lifespan = 0.0f; }
+    // The alpha it is drawn with: a mortal particle fades with its lifespan.
+    float getAlpha() const { return lifespan != -1.0f ? lifespan : color[3]; }
+
+    // Moves, turns, ages and fades by dt seconds, the step draw() takes
+    // before drawing; false, with nothing changed, for a dead particle.
+    // For those who draw the quad themselves.
+    bool advance(float dt);
 
     // Advances by dt seconds and draws; a dead particle neither moves nor
     // draws.
@@ -50,7 +57,6 @@ public:
     void draw(float dt, float angle, const Vector<int, 3>& axis);
 
 private:
-    bool advance(float dt);
     void drawQuad(bool extraRotation, float extraAngle, const Vector<int, 3>& axis) const;
 
     Vector<float, 3> position;

@@ -5,8 +5,6 @@
 
 #include <GL/glew.h>
 
-#include <algorithm>
-
 namespace {
 
 // The corners in the order Particle::draw gives them, with their texture
@@ -52,23 +50,12 @@ void ParticleBatch::add(Particle& p, float dt)
         p.draw(dt);
         return;
     }
-    if (p.isDead())
+    if (!p.advance(dt))
         return;
 
-    // Particle::draw's step, in its own order and arithmetic.
-    const Vector<float, 3> direction = p.getDirection();
-    Vector<float, 3> position = p.getPosition();
-    position += direction * dt + p.getGravity() * dt;
-    Vector<float, 3> faster = direction;
-    faster += direction * ((p.getAcceleration() - 1.0f) * dt * 10.0f);
-    p.setPosition(position[0], position[1], position[2]);
-    p.setDirection(faster[0], faster[1], faster[2]);
-    p.setEnergy(std::max(0.0f, p.getEnergy() - dt));
-    if (p.getLifespan() != -1.0f)
-        p.setLifespan(std::max(0.0f, p.getLifespan() - dt));
-
+    const Vector<float, 3> position = p.getPosition();
     const Vector<float, 4> colour = p.getColor();
-    const float alpha = p.getLifespan() != -1.0f ? p.getLifespan() : colour[3];
+    const float alpha = p.getAlpha();
     const float size = p.getSize();
     float* v = vertices + 12 * count;
     float* c = colours + 16 * count;
