@@ -184,12 +184,14 @@ const std::vector<int>& FileWatcher::poll()
         }
         if (!wallNow)
             wallNow = nowNs();
-        // A deleted file is finished as soon as it is seen; a written one
-        // when its writer closed it, or when it stood still for a poll or
-        // was last written long enough ago.
+        // A written file is finished when its writer closed it, or when it
+        // stood still for a poll or was last written long enough ago. A
+        // missing one must still be missing at the next poll: editors that
+        // save by renaming the old file away leave a moment without one.
         const long long age = wallNow - stamp.mtimeNs;
-        const bool finished = entry.closed || !stamp.exists ||
-                              (entry.writing ? age >= writingSettleNs : stable || age >= settleNs);
+        const bool finished =
+            entry.closed ||
+            (!stamp.exists ? stable : entry.writing ? age >= writingSettleNs : stable || age >= settleNs);
         if (finished)
             ready.push_back(static_cast<int>(i));
     }

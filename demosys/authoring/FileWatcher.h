@@ -20,7 +20,8 @@
 // - or its stamp was the same at two polls in a row, or its last write is
 //   older than the settle time;
 // - but a file written and not yet closed waits for its close, or for a
-//   much longer settle time for writers that never close.
+//   much longer settle time for writers that never close;
+// - a deleted file, once it was missing at two polls in a row.
 // A file that an editor is still writing therefore waits instead of being
 // read half.
 class FileWatcher

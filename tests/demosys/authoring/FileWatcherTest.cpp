@@ -63,6 +63,15 @@ TEST_F(FileWatcherTest, AFinishedWriteIsHandedOutAtTheNextPollAndOnlyOnce)
     EXPECT_EQ(pollFor(watcher, 200), std::vector<int>{ a });
     watcher.handled(a);
 
+    // An editor that renames the old file away before writing the new one:
+    // the moment without a file is no deletion.
+    ASSERT_EQ(std::rename((dir + "a.txt").c_str(), (dir + "a.txt~").c_str()), 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(INTERVAL_MS + 5));
+    EXPECT_TRUE(watcher.poll().empty());
+    temp.write("a.txt", "fourth");
+    EXPECT_EQ(pollFor(watcher, 200), std::vector<int>{ a });
+    watcher.handled(a);
+
     std::remove((dir + "a.txt").c_str());
     EXPECT_EQ(pollFor(watcher, 200), std::vector<int>{ a }) << "a deleted file";
 }
