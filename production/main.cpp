@@ -11,7 +11,7 @@
 #include "production/HeadlessDisplay.h"
 #include "production/MRVGui.h"
 #include "production/NeonProgressBar.h"
-#include "production/authoring/LiveAuthoring.h"
+#include "demosys/authoring/LiveAuthoring.h"
 #include "production/RenderProgress.h"
 
 #include <FL/Fl.H>

@@ -1,7 +1,7 @@
 #include "demosys/timeline/TrackSystem.h"
 #include "tests/support/ScriptFixtures.h"
 #include "tools/mrvtrack/MrvtrackCommand.h"
-#include "tools/mrvtrack/TimelineParser.h"
+#include "demosys/timeline/TimelineParser.h"
 
 #include <gtest/gtest.h>
 

@@ -4,9 +4,9 @@
 #include "demosys/timeline/TrackSystem.h"
 #include "demosys/timeline/TrackSystemIO.h"
 #include "mrvutils/File.h"
-#include "tools/mrvtrack/TimelineParser.h"
-#include "tools/mrvtrack/TimelinePrinter.h"
-#include "tools/mrvtrack/TrackDirectoryReader.h"
+#include "demosys/timeline/TimelineParser.h"
+#include "demosys/timeline/TimelinePrinter.h"
+#include "demosys/timeline/TrackDirectoryReader.h"
 
 #include <filesystem>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "tools/mrvtrack/TimelineSyntax.h"
+#include "demosys/timeline/TimelineSyntax.h"
 
 #include <cerrno>
 #include <cmath>

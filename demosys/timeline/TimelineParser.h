@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/mrvtrack/TimelineSyntax.h"
+#include "demosys/timeline/TimelineSyntax.h"
 
 #include <map>
 #include <memory>

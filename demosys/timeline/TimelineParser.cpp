@@ -1,4 +1,4 @@
-#include "tools/mrvtrack/TimelineParser.h"
+#include "demosys/timeline/TimelineParser.h"
 
 #include "demosys/timeline/TrackGroup.h"
 #include "demosys/timeline/TrackInterpolate.h"

@@ -1,4 +1,4 @@
-#include "production/authoring/LiveAuthoring.h"
+#include "demosys/authoring/LiveAuthoring.h"
 
 #include "demosys/authoring/AnimationReload.h"
 #include "demosys/authoring/PictureReload.h"
@@ -18,7 +18,7 @@
 #include "mrvutils/File.h"
 #include "mrvutils/StringTokenizer.h"
 #include "mrvutils/StringUtils.h"
-#include "tools/mrvtrack/TimelineParser.h"
+#include "demosys/timeline/TimelineParser.h"
 
 #include <sys/stat.h>
 

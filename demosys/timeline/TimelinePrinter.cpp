@@ -1,4 +1,4 @@
-#include "tools/mrvtrack/TimelinePrinter.h"
+#include "demosys/timeline/TimelinePrinter.h"
 
 #include "demosys/timeline/TrackGroup.h"
 #include "demosys/timeline/TrackInterpolate.h"
@@ -6,7 +6,7 @@
 #include "demosys/timeline/TrackStartStop.h"
 #include "demosys/timeline/TrackStartStopKeyFrame.h"
 #include "demosys/timeline/TrackSystem.h"
-#include "tools/mrvtrack/TimelineSyntax.h"
+#include "demosys/timeline/TimelineSyntax.h"
 
 #include <iterator>
 

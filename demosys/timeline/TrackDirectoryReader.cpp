@@ -1,4 +1,4 @@
-#include "tools/mrvtrack/TrackDirectoryReader.h"
+#include "demosys/timeline/TrackDirectoryReader.h"
 
 #include "demosys/timeline/TrackGroup.h"
 #include "demosys/timeline/TrackInterpolate.h"
