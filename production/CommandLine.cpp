@@ -150,6 +150,8 @@ bool CommandLine::parse(int argc, char** argv, CommandLineOptions& o, std::strin
             if (!value(o.timeline))
                 return false;
         }
+        else if (arg == "--quiet")
+            o.quiet = true;
         else if (arg == "--help" || arg == "-h")
             o.help = true;
         else if (arg == "--version")
@@ -200,7 +202,10 @@ std::string CommandLine::usage(const char* program)
            "                      with --headless\n"
            "                      only the watching (a fixed step then plays in real time)\n"
            "  --timeline FILE     the timeline text --dev compiles the tracks from\n"
-           "                      (resources/timeline.txt by default)\n"
+           "                      (by default the demoscript's paths timeline entry;\n"
+           "                      without one --dev compiles no timeline)\n"
+           "  --quiet             standard output only for failures, warnings, the\n"
+           "                      lines of --dev and the summary at the end\n"
            "  --help, --version\n"
            "\n"
            "Exit status: 0 when the show ended or was quit, 1 when loading failed,\n"

@@ -26,7 +26,8 @@ struct CommandLineOptions
     std::string videoFile;
     bool benchmark = false;
     bool dev = false;        // authoring keys and live reloading of the production's files
-    std::string timeline;    // --timeline: the text the tracks are compiled from; "" is resources/timeline.txt
+    std::string timeline;    // --timeline: the text --dev compiles the tracks from; "" is the demoscript's link
+    bool quiet = false;      // standard output only for what needs a person
     bool help = false;
     bool version = false;
 };

@@ -1,3 +1,4 @@
+#include "demosys/authoring/DevSession.h"
 #include "demosys/runtime/Demo.h"
 #include "demosys/runtime/MRVDemosys.h"
 #include "demosys/runtime/MRVTime.h"
@@ -11,7 +12,7 @@
 #include "production/HeadlessDisplay.h"
 #include "production/MRVGui.h"
 #include "production/NeonProgressBar.h"
-#include "demosys/authoring/LiveAuthoring.h"
+#include "production/QuietLog.h"
 #include "production/RenderProgress.h"
 
 #include <FL/Fl.H>
@@ -76,6 +77,9 @@ int main(int argc, char** argv)
         std::cout << "kelvarn " << KELVARN_VERSION << std::endl;
         return 0;
     }
+    std::unique_ptr<QuietLog> quietLog;
+    if (options.quiet)
+        quietLog.reset(new QuietLog(std::cout));
     if (!options.dataDir.empty() && chdir(options.dataDir.c_str()) != 0)
     {
         std::cerr << "kelvarn: cannot change to '" << options.dataDir << "': " << std::strerror(errno) << "\n";
@@ -141,19 +145,27 @@ int main(int argc, char** argv)
         demo.setStartOverride(options.start);
         demo.setStopOverride(options.stop);
         demo.setBenchmark(options.benchmark);
-        demo.setDevMode(options.dev);
-        demo.setOverlayAllowed(options.captureDir.empty() && options.videoFile.empty());
 
         demo.load(&metrics);
         demo.init();
 
-        std::unique_ptr<LiveAuthoring> authoring;
+        std::unique_ptr<DevSession> dev;
         if (options.dev && demo.isValid())
         {
-            authoring.reset(new LiveAuthoring(options.timeline.empty() ? "resources/timeline.txt" : options.timeline));
-            authoring->watchProduction();
-            demo.setFrameBoundary(authoring.get());
-            std::cout << "Watching " << authoring->watchedFiles() << " files of the production" << std::endl;
+            DevSession::Options devOptions;
+            // A timeline is only compiled into the track folder of the
+            // demoscript that names it: another demoscript's folder is not
+            // this timeline's to overwrite.
+            devOptions.timeline = options.timeline.empty() ? systemValue("paths", "timeline") : options.timeline;
+            if (devOptions.timeline.empty())
+                std::cout << "No timeline is linked to this demoscript (paths: timeline); "
+                             "its track files are watched, no timeline is compiled" << std::endl;
+            devOptions.overlayAllowed = options.captureDir.empty() && options.videoFile.empty() && !options.benchmark;
+            devOptions.fixedStepFps = options.fps > 0 ? static_cast<unsigned int>(options.fps) : 0u;
+            dev.reset(new DevSession(devOptions));
+            dev->watchProduction();
+            demo.setFrameHooks(dev.get());
+            std::cout << "Watching " << dev->watchedFiles() << " files of the production" << std::endl;
         }
 
         std::unique_ptr<FrameCapture> capture;
@@ -205,7 +217,14 @@ int main(int argc, char** argv)
                 std::cout << "Video written to " << options.videoFile << std::endl;
         }
         if (!demo.isValid())
+        {
             status = 1;
+            if (quietLog)
+                quietLog->passAll();
+        }
+        // The overlay's texture goes before the GL context that dispose closes.
+        demo.setFrameHooks(nullptr);
+        dev.reset();
         demo.dispose();
     }
     return status;

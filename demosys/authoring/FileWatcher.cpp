@@ -54,6 +54,9 @@ FileWatcher::Stamp FileWatcher::stampOf(const std::string& path)
     stamp.exists = true;
     stamp.mtimeNs = static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
     stamp.size = static_cast<long long>(info.st_size);
+    stamp.device = static_cast<unsigned long long>(info.st_dev);
+    stamp.inode = static_cast<unsigned long long>(info.st_ino);
+    stamp.ctimeNs = static_cast<long long>(info.st_ctim.tv_sec) * 1000000000LL + info.st_ctim.tv_nsec;
     return stamp;
 }
 
@@ -73,6 +76,7 @@ int FileWatcher::add(const std::string& path, bool ofSet)
     entry.ofSet = ofSet;
     const size_t slash = path.find_last_of('/');
     entry.name = slash == std::string::npos ? path : path.substr(slash + 1);
+    entry.folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
     entry.shown = entry.seen = stampOf(path);
     watchDirectory(entry);
     entries.push_back(entry);
@@ -85,11 +89,10 @@ void FileWatcher::watchDirectory(Entry& entry)
 #ifdef __linux__
     if (notify < 0)
         return;
-    const size_t slash = entry.path.find_last_of('/');
-    const std::string directory = slash == std::string::npos ? "." : entry.path.substr(0, slash + 1);
     // The same directory gives the same watch, however it is spelt. A
     // directory that cannot be watched leaves the file to the poll.
-    entry.directory = inotify_add_watch(notify, directory.c_str(), NOTICES);
+    entry.directory = inotify_add_watch(notify, entry.folder.c_str(), NOTICES);
+    entry.rewatch = entry.directory < 0;
 #else
     (void)entry;
 #endif
@@ -125,8 +128,12 @@ void FileWatcher::notice(int directory, const char* name, unsigned int mask)
             continue;
         if (directoryGone)
         {
+            // The watch went with the directory, or follows it to where it
+            // was moved: the path is watched anew at the next poll, whatever
+            // directory then stands there.
             if (mask & IN_IGNORED)
                 entry.directory = -1;
+            entry.rewatch = true;
             entry.touched = true;
             continue;
         }
@@ -172,6 +179,8 @@ const std::vector<int>& FileWatcher::poll()
     for (size_t i = 0; i < entries.size(); ++i)
     {
         Entry& entry = entries[i];
+        if (entry.rewatch && (timed || net))
+            watchDirectory(entry);
         if (!entry.closed && !(entry.touched && timed) && !net)
             continue;
         const Stamp stamp = stampOf(entry.path);
@@ -209,6 +218,12 @@ bool FileWatcher::unchangedSincePoll(int index) const
 {
     const Entry& entry = entries[static_cast<size_t>(index)];
     return stampOf(entry.path) == entry.seen;
+}
+
+bool FileWatcher::changedSinceShown(int index) const
+{
+    const Entry& entry = entries[static_cast<size_t>(index)];
+    return stampOf(entry.path) != entry.shown;
 }
 
 void FileWatcher::refresh(int index)

@@ -54,6 +54,8 @@ public:
     // Whether the file's stamp is still the one poll() saw: false when it
     // was written again while it was being read.
     bool unchangedSincePoll(int index) const;
+    // Whether the file is not the version shown, finished or not.
+    bool changedSinceShown(int index) const;
     // Takes the file's present stamp as shown (after the program wrote it).
     void refresh(int index);
 
@@ -63,9 +65,15 @@ private:
         bool exists = false;
         long long mtimeNs = 0;
         long long size = 0;
+        // A file replaced by another, or rewritten within one tick of the
+        // clock that stamps it, differs in these where the stamp may not.
+        unsigned long long device = 0;
+        unsigned long long inode = 0;
+        long long ctimeNs = 0;
         bool operator==(const Stamp& o) const
         {
-            return exists == o.exists && mtimeNs == o.mtimeNs && size == o.size;
+            return exists == o.exists && mtimeNs == o.mtimeNs && size == o.size && device == o.device &&
+                   inode == o.inode && ctimeNs == o.ctimeNs;
         }
         bool operator!=(const Stamp& o) const { return !(*this == o); }
     };
@@ -73,7 +81,9 @@ private:
     {
         std::string path;
         std::string name;     // the last path component, as notices give it
+        std::string folder;   // its directory, as a watch is asked for
         int directory = -1;   // the watch of its directory; -1 when none
+        bool rewatch = false; // its directory was replaced or moved away
         bool ofSet = false;
         Stamp shown;          // the version the show uses
         Stamp seen;           // the stamp at the latest look

@@ -93,7 +93,7 @@ void HudOverlay::draw(unsigned int time, unsigned int row, double fps, double cp
             continue;
         const TrackStartStop* track = group->getStartStopTrack();
         HudText::effect(lines[count++], LINE_SIZE, group->getName().c_str(), targetName(track->getRenderTarget(row)),
-                        track->getPriority());
+                        track->getAuthoredPriority());
     }
 
     GLint program = 0;

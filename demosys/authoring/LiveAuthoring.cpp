@@ -5,6 +5,8 @@
 #include "demosys/authoring/ShaderReload.h"
 #include "demosys/authoring/TrackReload.h"
 #include "demosys/data/DataAnimationPool.h"
+#include "demosys/data/DataEffectPool.h"
+#include "demosys/data/DataFBOPool.h"
 #include "demosys/data/DataShaderPool.h"
 #include "demosys/data/DataTexturePool.h"
 #include "demosys/gl/Texture.h"
@@ -14,17 +16,21 @@
 #include "demosys/timeline/TrackGroup.h"
 #include "demosys/timeline/TrackInterpolate.h"
 #include "demosys/timeline/TrackSystem.h"
+#include "demosys/timeline/TimelineCheck.h"
+#include "demosys/timeline/TimelineParser.h"
+#include "demosys/timeline/TrackFolderWriter.h"
 #include "demosys/timeline/TrackSystemIO.h"
 #include "mrvutils/File.h"
 #include "mrvutils/StringTokenizer.h"
 #include "mrvutils/StringUtils.h"
-#include "demosys/timeline/TimelineParser.h"
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <chrono>
 #include <iostream>
 #include <memory>
+#include <set>
 
 namespace {
 
@@ -61,6 +67,26 @@ std::string oneLine(const std::string& text)
     return line;
 }
 
+// What the loaded show offers a timeline, read from its pools.
+ProductionNames runningProduction()
+{
+    ProductionNames names;
+    if (MRVDemosys::effectPool)
+        for (const auto& entry : MRVDemosys::effectPool->getEffectMap())
+            names.objects.insert(entry.first);
+    if (MRVDemosys::fboPool)
+        for (const auto& entry : MRVDemosys::fboPool->getFBOMap())
+            names.framebuffers.insert(entry.first);
+    names.rowRate = MRVDemosys::tracks->getRowRate();
+    for (const auto& entry : MRVDemosys::tracks->getTrackGroups())
+    {
+        std::set<std::string>& reads = names.tracks[entry.first];
+        for (int i = 0; i < entry.second->getInterpolateTrackCount(); ++i)
+            reads.insert(entry.second->getInterpolateTrack(i)->getName());
+    }
+    return names;
+}
+
 } // namespace
 
 LiveAuthoring::LiveAuthoring(const std::string& timelineFile_)
@@ -68,46 +94,52 @@ LiveAuthoring::LiveAuthoring(const std::string& timelineFile_)
 {
 }
 
-void LiveAuthoring::watch(const std::string& path, const Watched& what)
+int LiveAuthoring::addUnit(Kind kind, const std::string& name)
 {
-    // The track files come as a set from one compile: read once, together.
-    watcher.add(path, what.kind == Kind::TRACK);
-    watched.push_back(what);
+    units.push_back({ kind, name, {} });
+    return static_cast<int>(units.size()) - 1;
+}
+
+void LiveAuthoring::watch(int unit, const std::string& path)
+{
+    // The files of a unit come together (a compile's track files, a
+    // checkout's shader pair): each waits until it stood still, so that
+    // the unit is read once, whole.
+    const Kind kind = units[static_cast<size_t>(unit)].kind;
+    units[static_cast<size_t>(unit)].files.push_back(watcher.add(path, kind == Kind::TRACK || kind == Kind::SHADER));
+    unitOf.push_back(unit);
 }
 
 void LiveAuthoring::watchProduction()
 {
-    watch(timelineFile, { Kind::TIMELINE, "", "", "" });
+    if (!timelineFile.empty())
+        watch(addUnit(Kind::TIMELINE, ""), timelineFile);
 
     trackDirectory = pathOf("tracks");
     if (MRVDemosys::tracks && !trackDirectory.empty())
     {
+        trackUnit = addUnit(Kind::TRACK, "");
         TrackSystemIO io(trackDirectory);
         for (const auto& entry : MRVDemosys::tracks->getTrackGroups())
         {
-            trackFiles.push_back(watcher.size());
-            watch(io.startStopFileName(entry.first), { Kind::TRACK, entry.first, "", "" });
+            watch(trackUnit, io.startStopFileName(entry.first));
             for (int i = 0; i < entry.second->getInterpolateTrackCount(); ++i)
-            {
-                trackFiles.push_back(watcher.size());
-                watch(io.interpolateFileName(entry.first, entry.second->getInterpolateTrack(i)->getName()),
-                      { Kind::TRACK, entry.first, "", "" });
-            }
+                watch(trackUnit, io.interpolateFileName(entry.first, entry.second->getInterpolateTrack(i)->getName()));
         }
     }
 
     if (const ParameterGroup* animations = block("animation"))
         for (const auto& entry : animations->getEntries())
             if (MRVDemosys::animationPool && MRVDemosys::animationPool->exist(entry.first))
-                watch(pathOf("misc") + entry.second, { Kind::ANIMATION, entry.first, "", "" });
+                watch(addUnit(Kind::ANIMATION, entry.first), pathOf("misc") + entry.second);
 
     if (const ParameterGroup* shaders = block("shaders"))
         for (const auto& entry : shaders->getEntries())
         {
             const std::string stem = pathOf("shaders") + entry.second;
-            const Watched shader{ Kind::SHADER, entry.first, stem + ".vert", stem + ".frag" };
-            watch(shader.vertex, shader);
-            watch(shader.fragment, shader);
+            const int unit = addUnit(Kind::SHADER, entry.first);
+            watch(unit, stem + ".vert");
+            watch(unit, stem + ".frag");
         }
 
     // A file named by several aliases was loaded once, under the first.
@@ -116,8 +148,16 @@ void LiveAuthoring::watchProduction()
         {
             const std::string file = StringUtils::trim(StringTokenizer(entry.second, ",").getTokens().front());
             if (MRVDemosys::texturePool && MRVDemosys::texturePool->exist(entry.first))
-                watch(pathOf("gfx") + file, { Kind::PICTURE, entry.first, "", "" });
+                watch(addUnit(Kind::PICTURE, entry.first), pathOf("gfx") + file);
         }
+}
+
+bool LiveAuthoring::partnerPending(const Unit& unit, int index, const std::vector<int>& ready) const
+{
+    for (int file : unit.files)
+        if (file != index && std::find(ready.begin(), ready.end(), file) == ready.end() && watcher.changedSinceShown(file))
+            return true;
+    return false;
 }
 
 void LiveAuthoring::betweenFrames()
@@ -125,70 +165,110 @@ void LiveAuthoring::betweenFrames()
     const std::vector<int>& ready = watcher.poll();
     if (ready.empty())
         return;
-    bool tracksDone = false;
+    std::vector<bool> done(units.size(), false);
     for (int index : ready)
     {
-        const Watched& what = watched[static_cast<size_t>(index)];
-        // Several track files changed at once (another tool wrote them all)
-        // are read again together, once.
-        if (what.kind == Kind::TRACK && tracksDone)
-        {
-            watcher.handled(index);
+        const size_t u = static_cast<size_t>(unitOf[static_cast<size_t>(index)]);
+        if (done[u])
             continue;
-        }
+        const Unit& unit = units[u];
+        // Half of a pair is not a version of anything; its other half is
+        // taken at a later poll, together with it.
+        if (partnerPending(unit, index, ready))
+            continue;
         const auto started = std::chrono::steady_clock::now();
         std::string error;
-        const bool ok = apply(index, error);
+        std::string note;
+        const bool ok = apply(unit, index, error, note);
         if (!watcher.unchangedSincePoll(index))
             continue;  // written again while it was read: taken at a later poll
-        watcher.handled(index);
-        if (what.kind == Kind::TRACK)
-        {
-            tracksDone = true;
-            for (int other : ready)
-                if (watched[static_cast<size_t>(other)].kind == Kind::TRACK)
-                    watcher.handled(other);
-        }
-        report(index, ok,
-               std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count(),
-               error);
+        done[u] = true;
+        for (int file : unit.files)
+            watcher.handled(file);
+        report(label(unit, index), ok,
+               std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count(), error,
+               note);
     }
 }
 
-bool LiveAuthoring::apply(int index, std::string& error)
+void LiveAuthoring::reloadShaders()
 {
-    const Watched& what = watched[static_cast<size_t>(index)];
+    for (const Unit& unit : units)
+    {
+        if (unit.kind != Kind::SHADER)
+            continue;
+        const auto started = std::chrono::steady_clock::now();
+        std::string error;
+        std::string note;
+        const bool ok = apply(unit, unit.files.front(), error, note);
+        for (int file : unit.files)
+            watcher.refresh(file);
+        report(label(unit, unit.files.front()), ok,
+               std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count(), error,
+               note);
+    }
+}
+
+std::string LiveAuthoring::label(const Unit& unit, int index) const
+{
+    if (unit.kind == Kind::SHADER)
+        return "shader '" + unit.name + "' ('" + watcher.path(unit.files[0]) + "', '" + watcher.path(unit.files[1]) +
+               "')";
+    return "'" + watcher.path(index) + "'";
+}
+
+bool LiveAuthoring::apply(const Unit& unit, int index, std::string& error, std::string& note)
+{
     const std::string& file = watcher.path(index);
-    if (!exists(file))
+    if (unit.kind == Kind::SHADER)
+    {
+        for (int source : unit.files)
+            if (!exists(watcher.path(source)))
+            {
+                error = "'" + watcher.path(source) + "' is missing";
+                return false;
+            }
+    }
+    else if (unit.kind != Kind::TRACK && !exists(file))
     {
         error = "the file is missing";
         return false;
     }
-    switch (what.kind)
+    switch (unit.kind)
     {
     case Kind::TIMELINE:
-        return compileTimeline(file, error);
+        return compileTimeline(file, error, note);
     case Kind::TRACK:
-        return reloadTracks(error);
-    case Kind::ANIMATION:
-        return AnimationReload::reload(*MRVDemosys::animationPool->getAnimation(what.name), file, error);
-    case Kind::SHADER:
     {
-        Shader* shader = MRVDemosys::shaderPool ? MRVDemosys::shaderPool->getShader(what.name) : nullptr;
-        if (!shader)
+        // The other files of the set are still taken; the missing one keeps
+        // what it was.
+        const bool ok = reloadTracks(false, error, note);
+        if (ok && !exists(file))
         {
-            error = "no shader '" + what.name + "' is loaded";
+            error = "the file is missing";
             return false;
         }
-        return ShaderReload::reload(*shader, what.vertex, what.fragment, error);
+        return ok;
+    }
+    case Kind::ANIMATION:
+        return AnimationReload::reload(*MRVDemosys::animationPool->getAnimation(unit.name), file, error);
+    case Kind::SHADER:
+    {
+        Shader* shader = MRVDemosys::shaderPool ? MRVDemosys::shaderPool->getShader(unit.name) : nullptr;
+        if (!shader)
+        {
+            error = "no shader '" + unit.name + "' is loaded";
+            return false;
+        }
+        return ShaderReload::reload(*shader, watcher.path(unit.files[0]), watcher.path(unit.files[1]), error);
     }
     case Kind::PICTURE:
-        return PictureReload::reload(*MRVDemosys::texturePool->getTexture(what.name), file, error);
+        return PictureReload::reload(*MRVDemosys::texturePool->getTexture(unit.name), file, error);
     }
     return false;
 }
 
-bool LiveAuthoring::compileTimeline(const std::string& file, std::string& error)
+bool LiveAuthoring::compileTimeline(const std::string& file, std::string& error, std::string& note)
 {
     if (trackDirectory.empty() || !MRVDemosys::tracks)
     {
@@ -208,30 +288,46 @@ bool LiveAuthoring::compileTimeline(const std::string& file, std::string& error)
         error = parser.getErrorMessage();
         return false;
     }
-    TrackSystemIO io(trackDirectory);
-    if (!io.save(compiled.get()))
+    std::vector<std::string> warnings;
+    if (!TimelineCheck::check(file, parser.getLines(), parser.getRowRate(), runningProduction(), error, warnings))
+        return false;
+    for (const std::string& warning : warnings)
+        std::cout << warning << std::endl;
+
+    TrackFolderWriter writer(trackDirectory);
+    if (!writer.write(*compiled))
     {
-        error = io.getErrorMessage();
+        error = writer.getErrorMessage();
         return false;
     }
     // The files just written are this version already; their watch must
     // not read them a second time.
-    for (int index : trackFiles)
-        watcher.refresh(index);
-    return reloadTracks(error);
+    if (trackUnit >= 0)
+        for (int index : units[static_cast<size_t>(trackUnit)].files)
+            watcher.refresh(index);
+    if (!writer.getRemoved().empty())
+        note = "; removed " + std::to_string(writer.getRemoved().size()) + " track files it no longer names";
+    return reloadTracks(true, error, note);
 }
 
-bool LiveAuthoring::reloadTracks(std::string& error)
+bool LiveAuthoring::reloadTracks(bool afterCompile, std::string& error, std::string& note)
 {
-    return TrackReload::reloadAll(trackDirectory, *MRVDemosys::tracks, error);
+    std::vector<std::string> missing;
+    const bool ok = TrackReload::reloadAll(trackDirectory, *MRVDemosys::tracks,
+                                           afterCompile ? TrackReload::Missing::EMPTY : TrackReload::Missing::KEEP,
+                                           error, missing);
+    for (const std::string& file : missing)
+        note += "; '" + file + "' is missing, its last good version stays";
+
+    return ok;
 }
 
-void LiveAuthoring::report(int index, bool ok, double ms, const std::string& error) const
+void LiveAuthoring::report(const std::string& what, bool ok, double ms, const std::string& error,
+                           const std::string& note) const
 {
-    const std::string& file = watcher.path(index);
     if (ok)
-        std::cout << "Reloaded '" << file << "' in " << static_cast<long>(ms + 0.5) << " ms" << std::endl;
+        std::cout << "Reloaded " << what << " in " << static_cast<long>(ms + 0.5) << " ms" << note << std::endl;
     else
-        std::cout << "Reload of '" << file << "' failed: " << oneLine(error) << "; keeping the last good version"
+        std::cout << "Reload of " << what << " failed: " << oneLine(error) << "; keeping the last good version"
                   << std::endl;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "demosys/authoring/FileWatcher.h"
-#include "demosys/runtime/FrameBoundary.h"
 
 #include <string>
 #include <vector>
@@ -12,41 +11,57 @@
 // two frames with the clock left where it is. Every reload prints one line,
 //   Reloaded 'PATH' in N ms
 //   Reload of 'PATH' failed: MESSAGE; keeping the last good version
-// and a failed one changes nothing that is drawn.
+// (a shader pair: Reloaded shader 'NAME' ('VERT', 'FRAG') in N ms), and a
+// failed one changes nothing that is drawn.
 //
-// The timeline is compiled by the same parser as `mrvtrack compile`, its
-// track files are written through the safe save, and the running tracks are
-// read again from them, so a restart plays what the author saw.
-class LiveAuthoring : public FrameBoundary
+// The timeline is parsed by the engine's timeline parser, checked against
+// the loaded production (objects, render targets, row rate, track names),
+// and only then compiled into the track folder, all or nothing: the folder
+// holds exactly the timeline afterwards, and the running tracks are read
+// again from it, so a restart plays what the author saw.
+class LiveAuthoring
 {
 public:
+    // An empty timeline: the track files are watched, no timeline is
+    // compiled.
     explicit LiveAuthoring(const std::string& timelineFile);
 
     // Lists the files of the loaded production; call once loading succeeded.
     void watchProduction();
-    void betweenFrames() override;
-
     int watchedFiles() const { return watcher.size(); }
+
+    // Applies the changes that are finished; call between two frames.
+    void betweenFrames();
+    // Every shader of the production read again through the same path as a
+    // watched change, with the same lines (the R key).
+    void reloadShaders();
 
 private:
     enum class Kind { TIMELINE, TRACK, ANIMATION, SHADER, PICTURE };
-    struct Watched
+    // Files that are read together: a shader's two sources, every track
+    // file; any other file is a unit of its own.
+    struct Unit
     {
         Kind kind;
-        std::string name;      // pool name of the animation, shader or texture
-        std::string vertex;    // shaders: the pair's two files
-        std::string fragment;
+        std::string name;          // pool name of the animation, shader or texture
+        std::vector<int> files;    // watcher indices
     };
 
-    void watch(const std::string& path, const Watched& what);
-    bool apply(int index, std::string& error);
-    bool compileTimeline(const std::string& file, std::string& error);
-    bool reloadTracks(std::string& error);
-    void report(int index, bool ok, double ms, const std::string& error) const;
+    int addUnit(Kind kind, const std::string& name);
+    void watch(int unit, const std::string& path);
+    // Whether a file of the unit other than `index` changed and is not
+    // settled yet: the unit waits for it.
+    bool partnerPending(const Unit& unit, int index, const std::vector<int>& ready) const;
+    bool apply(const Unit& unit, int index, std::string& error, std::string& note);
+    bool compileTimeline(const std::string& file, std::string& error, std::string& note);
+    bool reloadTracks(bool afterCompile, std::string& error, std::string& note);
+    std::string label(const Unit& unit, int index) const;
+    void report(const std::string& what, bool ok, double ms, const std::string& error, const std::string& note) const;
 
     FileWatcher watcher;
-    std::vector<Watched> watched;  // parallel to the watcher's files
-    std::vector<int> trackFiles;
+    std::vector<Unit> units;
+    std::vector<int> unitOf;  // parallel to the watcher's files
+    int trackUnit = -1;
     std::string timelineFile;
     std::string trackDirectory;
 };

@@ -1,11 +1,10 @@
 #include "demosys/runtime/Demo.h"
 
-#include "demosys/authoring/HudOverlay.h"
 #include "demosys/data/DataEffectPool.h"
 #include "demosys/data/DataFBOPool.h"
 #include "demosys/runtime/Effect.h"
 #include "demosys/sound/FMODTimer.h"
-#include "demosys/runtime/FrameBoundary.h"
+#include "demosys/runtime/FrameHooks.h"
 #include "demosys/runtime/FrameObserver.h"
 #include "demosys/gl/GLEntryPoints.h"
 #include "demosys/runtime/MRVDemosys.h"
@@ -152,19 +151,19 @@ void Demo::run()
     FMODTimer* timer = MRVDemosys::timer;
     if (benchmark)
         MRVDemosys::tracks->setDrawTiming(true);
-    startOverlay();
+    if (frameHooks)
+        frameHooks->showStarts();
 
-    const unsigned int loopStartTicks = SDL_GetTicks();
     while (!MRVDemosys::checkQuit())
     {
         // Authoring work between frames counts towards the frame it delays.
         const auto frameStart = std::chrono::steady_clock::now();
-        if (frameBoundary)
-            frameBoundary->betweenFrames();
+        if (frameHooks)
+            frameHooks->betweenFrames();
         timer->updateSystem();
         unsigned int time = timer->getTime();
-        if (looping && loopBack(time))
-            time = timer->getTime();
+        if (frameHooks)
+            time = frameHooks->afterClock(time);
         const unsigned int row = timer->getRow();
         const unsigned int frameTime = timer->updateFrameTime(time);
         if (time > MRVDemosys::stopTime.getTicks())
@@ -179,12 +178,8 @@ void Demo::run()
 
         keyEvents();
         MRVDemosys::tracks->processSystem(time, row, frameTime);
-        if (overlay && overlayShown)
-        {
-            const ScreenMetrics* screen = MRVDemosys::screenMetrics;
-            overlay->draw(time, row, overlayFps, lastFrameMs, *MRVDemosys::tracks, screen->getViewportX(),
-                          screen->getViewportY(), screen->getViewportWidth(), screen->getViewportHeight());
-        }
+        if (frameHooks)
+            frameHooks->afterDraw(time, row);
         glFlush();
         MRVDemosys::fboPool->clearFlaggedFBOs();
 
@@ -197,10 +192,8 @@ void Demo::run()
         // The frame's own cost, not the wait that paces it.
         if (benchmark)
             frameMs.push_back(static_cast<float>(millisecondsSince(frameStart)));
-        if (overlay)
-            countFrame(frameStart);
-        if (devMode && timer->isFixedStep())
-            paceFrame(loopStartTicks);
+        if (frameHooks)
+            frameHooks->afterSwap();
         timer->advanceFrame();
     }
 
@@ -235,52 +228,6 @@ void Demo::printBenchmark() const
     }
 }
 
-bool Demo::loopBack(unsigned int time)
-{
-    if (loopEnd <= loopStart || time <= loopEnd)
-        return false;
-    MRVDemosys::timer->setTime(loopStart);
-    std::cout << "Loop back to " << MRVTime(loopStart).toString() << std::endl;
-    return true;
-}
-
-void Demo::startOverlay()
-{
-    // A hidden window has no one to read it, and measured frames must cost
-    // only the show.
-    if (!devMode || !overlayAllowed || benchmark || MRVDemosys::hiddenWindow)
-        return;
-    const ParameterGroup* system = MRVDemosys::parameters ? MRVDemosys::parameters->getGroup("system") : nullptr;
-    auto value = [system](const char* key) {
-        return system && system->exist(key) ? MRVUtils::string2Int(system->getParameter(key)) : 0;
-    };
-    overlay.reset(new HudOverlay(value("rowsperbeat"), value("beatsperbar")));
-    for (const auto& entry : MRVDemosys::fboPool->getFBOMap())
-        overlay->nameTarget(entry.second, entry.first);
-    rateStart = std::chrono::steady_clock::now();
-}
-
-void Demo::countFrame(std::chrono::steady_clock::time_point frameStart)
-{
-    lastFrameMs = millisecondsSince(frameStart);
-    ++rateFrames;
-    const double sinceRate = millisecondsSince(rateStart);
-    if (sinceRate < 500.0)
-        return;
-    overlayFps = rateFrames * 1000.0 / sinceRate;
-    rateFrames = 0;
-    rateStart = std::chrono::steady_clock::now();
-}
-
-void Demo::paceFrame(unsigned int loopStartTicks) const
-{
-    const unsigned long long due =
-        loopStartTicks + static_cast<unsigned long long>(MRVDemosys::frames) * 1000ULL / fixedStepFps;
-    const unsigned int now = SDL_GetTicks();
-    if (due > now)
-        SDL_Delay(static_cast<Uint32>(due - now));
-}
-
 void Demo::keyEvents()
 {
     SDL_Event event;
@@ -291,8 +238,8 @@ void Demo::keyEvents()
         case SDL_KEYDOWN:
             if (event.key.keysym.sym == SDLK_ESCAPE)
                 MRVDemosys::setQuit(true);
-            else if (devMode)
-                devKey(event.key.keysym.sym);
+            else if (frameHooks)
+                frameHooks->key(event.key.keysym.sym);
             break;
         case SDL_QUIT:
             // The window's close button ends the show like Escape does.
@@ -309,64 +256,6 @@ void Demo::keyEvents()
         default:
             break;
         }
-    }
-}
-
-void Demo::devKey(int key)
-{
-    FMODTimer* timer = MRVDemosys::timer;
-    const unsigned int step = 5000;
-    switch (key)
-    {
-    case SDLK_r:
-        loader->reloadShaders();
-        break;
-    case SDLK_SPACE:
-        if (timer->isPaused())
-        {
-            // Read before play(): afterwards the clock may already have
-            // moved on by a tick, and the author wants where it resumed.
-            const unsigned int at = timer->getTime();
-            timer->play();
-            std::cout << "Resumed at " << MRVTime(at).toString() << std::endl;
-        }
-        else
-        {
-            timer->pause();
-            std::cout << "Paused at " << MRVTime(timer->getTime()).toString() << std::endl;
-        }
-        break;
-    case SDLK_LEFT:
-    case SDLK_RIGHT:
-    {
-        const unsigned int now = timer->getTime();
-        const unsigned int target = key == SDLK_RIGHT ? now + step : (now > step ? now - step : 0);
-        timer->setTime(target);
-        // The target, not a fresh reading: a running clock may be a tick past it.
-        std::cout << "Seek to " << MRVTime(target).toString() << std::endl;
-        break;
-    }
-    case SDLK_i:
-        loopStart = timer->getTime();
-        std::cout << "Loop start at " << MRVTime(loopStart).toString() << std::endl;
-        break;
-    case SDLK_o:
-        loopEnd = timer->getTime();
-        std::cout << "Loop end at " << MRVTime(loopEnd).toString() << std::endl;
-        break;
-    case SDLK_h:
-        if (!overlay)
-            break;
-        overlayShown = !overlayShown;
-        std::cout << (overlayShown ? "HUD on" : "HUD off") << std::endl;
-        break;
-    case SDLK_l:
-        looping = !looping;
-        std::cout << (looping ? "Loop on from " : "Loop off; was from ") << MRVTime(loopStart).toString()
-                  << " to " << MRVTime(loopEnd).toString() << std::endl;
-        break;
-    default:
-        break;
     }
 }
 
@@ -389,8 +278,6 @@ bool Demo::dispose()
     if (failed || reported)
         std::cout << MRVDemosys::getMessage() << std::endl;
     loader->print();
-    // Its texture goes with the GL context that shutDown closes.
-    overlay.reset();
     loader->dispose();
     std::cout << "MRVDemosys::shutdown()" << std::endl;
     MRVDemosys::shutDown();

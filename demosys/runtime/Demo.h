@@ -1,14 +1,11 @@
 #pragma once
 
-#include <chrono>
-#include <memory>
 #include <string>
 #include <vector>
 
 class Effect;
-class FrameBoundary;
+class FrameHooks;
 class FrameObserver;
-class HudOverlay;
 class ResourceLoader;
 class ScreenMetrics;
 
@@ -49,18 +46,10 @@ public:
     void setFrameObserver(FrameObserver* observer) { frameObserver = observer; }
     // Measure load and frame times and every effect's draws.
     void setBenchmark(bool on) { benchmark = on; }
-    // Authoring keys: R reloads the shaders, Space pauses and resumes, Left
-    // and Right seek five seconds, I and O set a loop's start and end at the
-    // clock, L switches looping, H shows and hides the overlay of the clock,
-    // the frame times and the drawing effects (shown at the start). Off, only
-    // Escape does anything. On with a fixed step, frames are paced to their
-    // own times so that an author watches the show at its speed.
-    void setDevMode(bool on) { devMode = on; }
-    // False keeps the overlay out of the picture even in dev mode: captured
-    // frames and measured ones must show and cost only the show.
-    void setOverlayAllowed(bool on) { overlayAllowed = on; }
-    // Sees the gap between every two frames (not owned).
-    void setFrameBoundary(FrameBoundary* boundary) { frameBoundary = boundary; }
+    // Authoring (--dev) in the frame loop: keys beyond Escape, changed
+    // files, the loop region, the overlay and pacing (not owned). Without
+    // hooks only Escape does anything.
+    void setFrameHooks(FrameHooks* hooks) { frameHooks = hooks; }
 
     unsigned int getLoadMilliseconds() const { return loadMs; }
     const std::string& getErrorMessage() const { return errorMessage; }
@@ -70,15 +59,6 @@ public:
 private:
     void applyOverrides();
     void printBenchmark() const;
-    void devKey(int key);
-    // Jumps back to the loop's start once the clock passed its end; true
-    // when it did.
-    bool loopBack(unsigned int time);
-    void paceFrame(unsigned int loopStartTicks) const;
-    void startOverlay();
-    // The frame rate over the last half second or so and this frame's CPU
-    // time, for the overlay.
-    void countFrame(std::chrono::steady_clock::time_point frameStart);
 
     ResourceLoader* loader = nullptr;
     std::string scriptName = "demoscript.txt";
@@ -92,19 +72,8 @@ private:
     std::string startOverride;
     std::string stopOverride;
     FrameObserver* frameObserver = nullptr;
-    FrameBoundary* frameBoundary = nullptr;
-    bool looping = false;
-    unsigned int loopStart = 0;
-    unsigned int loopEnd = 0;
+    FrameHooks* frameHooks = nullptr;
     bool benchmark = false;
-    bool devMode = false;
-    bool overlayAllowed = true;
-    bool overlayShown = true;
-    std::unique_ptr<HudOverlay> overlay;
-    std::chrono::steady_clock::time_point rateStart;
-    unsigned int rateFrames = 0;
-    double overlayFps = 0.0;
-    double lastFrameMs = 0.0;
     unsigned int loadMs = 0;
     std::vector<float> frameMs;
 };

@@ -230,7 +230,7 @@ bool DemoScriptParser::finishEffectBlock(const std::string& name)
     const std::string instance = getEffectName(name);
     const std::string className = getEffectClass(name);
 
-    if (!isTemplateRegistered(className))
+    if (!anyClass && !isTemplateRegistered(className))
         return fail(effectBlockLine(instance) +
                     "Error : Effect template '" + className + "' do not exist!\n"
                     "Probable cause : Spelling error or your effect template is not added to the Demosys.\n");

@@ -57,6 +57,9 @@ public:
 
     void parseDefaults(bool enabled) { parseDefaultsEnabled = enabled; }
     void setDebug(bool enabled) { debug = enabled; }
+    // Reads effect blocks of any class, registered or not: for tools that
+    // only want the production's names, without the program's effects.
+    void acceptAnyClass(bool enabled) { anyClass = enabled; }
 
     // Runs once; does nothing on a parser that is already invalid.
     void parse();
@@ -100,6 +103,7 @@ private:
     bool valid = true;
     bool parseDefaultsEnabled = false;
     bool debug = false;
+    bool anyClass = false;
 
     Parameters* systemParameters = nullptr;
     Parameters* effectParameters = nullptr;

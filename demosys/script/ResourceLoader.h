@@ -19,7 +19,9 @@ class Texture;
 //
 // Blocks of the demoscript read here (resource blocks further below):
 //   paths   definition, shaders, object, gfx, misc, sound: prefixes joined to
-//           file names by plain concatenation; tracks: the track directory
+//           file names by plain concatenation; tracks: the track directory;
+//           timeline (optional, only read by --dev): the timeline text whose
+//           compile that track directory holds
 //   system  start, stop (minutes:seconds:milliseconds), rowrate (default 20),
 //           rowsperbeat and beatsperbar (only read by --dev's overlay)
 //   screen  fullscreen, width, height, near, far, fsaa, vsync; where the
@@ -60,9 +62,6 @@ public:
     bool loadSound();
     bool initDemo();
     void print();
-    // Authoring: reads every shader pair of the script again and swaps the
-    // programs in place; one that fails keeps its last good program.
-    void reloadShaders();
     bool dispose();
 
     bool isValid() const { return valid; }

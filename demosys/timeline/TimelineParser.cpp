@@ -140,6 +140,7 @@ bool TimelineParser::rowRateStatement(const std::vector<TimelineToken>& tokens)
         return error("a row rate from 1 to 1000 rows per second, found '" + tokens[1].text + "'");
     rowRate = rate;
     rowRateLine = line;
+    lines.rowRate = line;
     return true;
 }
 
@@ -156,6 +157,7 @@ bool TimelineParser::objectStatement(const std::vector<TimelineToken>& tokens)
     if (seen != objectLines.end())
         return error("each object once; '" + name + "' is already defined on line " + std::to_string(seen->second));
     objectLines[name] = line;
+    lines.objects[name] = line;
     object = new TrackGroup(name);
     system->addTrackGroup(object);
     return true;
@@ -186,6 +188,7 @@ bool TimelineParser::priorityStatement(const std::vector<TimelineToken>& tokens)
     if (tokens[1].quoted || !TimelineSyntax::parseInt(tokens[1].text, priority))
         return error("a priority from -2147483648 to 2147483647, found '" + tokens[1].text + "'");
     startStopTrack()->setPriority(priority);
+    startStopTrack()->setAuthoredPriority(priority);
     priorityLine = line;
     return true;
 }
@@ -198,6 +201,8 @@ bool TimelineParser::addStartStop(unsigned int row, int type, const std::string&
                      " is already used on line " + std::to_string(seen->second));
     TrackStartStopKeyFrame* keyframe = new TrackStartStopKeyFrame(row, type);
     keyframe->targetName = target;
+    if (target != SCREEN)
+        lines.targets.push_back({ object->getName(), target, line });
     startStopTrack()->addKeyframe(keyframe);
     startStopLines[row] = line;
     return true;
@@ -263,6 +268,7 @@ bool TimelineParser::trackStatement(const std::vector<TimelineToken>& tokens)
         return error("each track once per object; '" + name + "' is already defined on line " +
                      std::to_string(seen->second));
     trackLines[name] = line;
+    lines.tracks[object->getName()][name] = line;
     keyframeLines.clear();
     track = new TrackInterpolate(name);
     object->addInterpolateTrack(track);

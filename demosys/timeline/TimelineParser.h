@@ -12,21 +12,101 @@ class TrackInterpolate;
 class TrackStartStop;
 class TrackSystem;
 
-// Reads a timeline text into track groups ready to be saved as track files.
-// The format is described in tools/README.md; in short, line by line:
+// The timeline text: one readable file for the whole production's track
+// files, compiled by `mrvtrack compile` and by --dev while the show runs, and
+// printed back by `mrvtrack dump`. The lexical rules are in TimelineSyntax.h.
 //
-//   rowrate 20                      optional, before the first object
-//   object NAME                     one group (effect object)
-//   priority P                      its start/stop track's priority
-//   on FROM TO [TARGET]             an interval: start at FROM, stop at TO
-//   start AT [TARGET]  /  stop AT   single start/stop keyframes
-//   track NAME                      an interpolated track of the object
-//   AT CURVE VALUE                  a keyframe of the latest track
+// Line by line; spaces and tabs separate the pieces of a line, blank lines are
+// ignored and # starts a comment that runs to the end of the line.
 //
-// The parser refuses what the player would lose or refuse: a row used twice
-// in one track, start/stop keyframes out of their start, stop, start ...
-// order, names that cannot be file names. The first error ends the parse;
-// its message names the file, the line and what was expected there.
+//   rowrate N
+//       rows per second (1 to 1000) for converting times given as
+//       minutes:seconds:milliseconds; 20 when absent. At most once, before the
+//       first object. It should match the rowrate of the demoscript's system
+//       block; it is not stored in the track files.
+//   object NAME
+//       starts the tracks of one effect object (the demoscript's instance name).
+//       Each object once; the name may not contain . or /.
+//   priority P
+//       the drawing priority of the object's start/stop track, a signed 32-bit
+//       number; lower priorities draw first. 0 when absent.
+//   on FROM TO [TARGET]
+//       an interval: a start keyframe at FROM and a stop keyframe at TO (TO
+//       after FROM); the effect draws at every row from FROM to TO, both
+//       included, into the framebuffer TARGET, or to the screen without one.
+//   start AT [TARGET]
+//       a single start keyframe; without a later stop the effect draws at row AT
+//       only.
+//   stop AT
+//       a single stop keyframe.
+//   track NAME
+//       starts an interpolated track of the object: the keyframe lines that
+//       follow belong to it. The name may not contain /; each track once per
+//       object.
+//   AT CURVE VALUE
+//       a keyframe of the latest track: the value at row AT and the curve from
+//       here to the next keyframe.
+//
+// An object gets a start/stop track file (NAME.track) when it has a priority,
+// on, start or stop line, and one file per track (NAME.TRACK.track). Any
+// priority, on, start or stop line ends the current track, so keyframes after
+// it are an error until the next track line.
+//
+// Times (FROM, TO, AT) are either rows, whole numbers from 0 to 4294967295, or
+// minutes:seconds:milliseconds, three whole numbers (1:02:040 is 62,040 ms;
+// the fields are not limited to 59 or 999) converted to the row the player
+// shows at that moment: ms x rowrate / 1000, rounded down.
+//
+// Curves: linear (0), cos-out (1, cosine that leaves fast and arrives slowly),
+// cos-in (2, cosine that leaves slowly and arrives fast), step (3, holds the
+// value until the next keyframe), ramp (4, quadratic), or any whole number as
+// stored in the file (numbers other than 0 to 4 play as linear). Before its
+// first keyframe a track holds the first value, from its last keyframe on the
+// last value.
+//
+// Values are decimal numbers (0.5, -2, 1e-3), inf, -inf, nan, or nan:HHHHHHHH
+// for a NaN with exactly those bits. dump writes each value with the fewest
+// digits that read back to the same float.
+//
+// Names (objects, tracks, targets) are written bare when they hold no space,
+// control byte, " or #; otherwise in double quotes, with \", \\ and \xHH (one
+// byte, two hex digits) as escapes. A name may not be empty or contain a zero
+// byte. The target screen, like no target, means the screen.
+//
+// Checks. compile refuses what the player would lose or refuse to load: a row
+// used twice in one track or twice among an object's start and stop keyframes
+// (including overlapping on lines), start/stop keyframes that do not alternate
+// start, stop, start, ... beginning with a start (the player's validation
+// fails the whole load on those), and names that cannot be file names. The
+// order of lines within an object is otherwise free: keyframes are sorted by
+// row.
+//
+// dump takes every *.track file of the directory: o.track is the start/stop
+// track of object o, and o.t.track is track t of object o, split at the first
+// dot. Objects and tracks are printed in name order, times as rows, a start
+// followed by its stop as one on line.
+//
+// The parser reads a timeline text into track groups ready to be saved as
+// track files. The first error ends the parse; its message names the file,
+// the line and what was expected there.
+// Where each name of a parsed timeline was written, so that a check against
+// the production can point back at the line.
+struct TimelineLines
+{
+    struct Target
+    {
+        std::string object;
+        std::string name;
+        int line;
+    };
+    std::map<std::string, int> objects;
+    // Keyed by object, then track.
+    std::map<std::string, std::map<std::string, int>> tracks;
+    // Every named render target, in text order.
+    std::vector<Target> targets;
+    int rowRate = 0;  // 0: no rowrate line
+};
+
 class TimelineParser
 {
 public:
@@ -45,6 +125,7 @@ public:
     // "file:line: expected ...\n"
     const std::string& getErrorMessage() const { return errorMessage; }
     int getRowRate() const { return rowRate; }
+    const TimelineLines& getLines() const { return lines; }
 
 private:
     bool statement(const std::vector<TimelineToken>& tokens);
@@ -72,6 +153,7 @@ private:
     bool errorAt(int line, const std::string& expected);
 
     std::string fileName;
+    TimelineLines lines;
     std::unique_ptr<TrackSystem> system;
     TrackGroup* object = nullptr;
     TrackInterpolate* track = nullptr;

@@ -6,7 +6,7 @@
 #include <utility>
 
 TrackStartStop::TrackStartStop(int priority_)
-    : priority(priority_)
+    : priority(priority_), authoredPriority(priority_)
 {
 }
 
@@ -16,6 +16,7 @@ void TrackStartStop::replaceWith(TrackStartStop& other)
 {
     swapKeyframes(other);
     std::swap(priority, other.priority);
+    std::swap(authoredPriority, other.authoredPriority);
 }
 
 void TrackStartStop::addKeyframe(TrackStartStopKeyFrame* keyframe)

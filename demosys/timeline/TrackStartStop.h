@@ -17,8 +17,15 @@ public:
     // Takes ownership; a keyframe already on that row is deleted.
     void addKeyframe(TrackStartStopKeyFrame* keyframe);
 
+    // The drawing place: the priority as written until the drawing order
+    // is renumbered 0, 1, 2, ... after loading.
     int getPriority() const { return priority; }
     void setPriority(int p) { priority = p; }
+    // The priority as the timeline wrote it (the constructor's), which the
+    // renumbering leaves alone: what an author is shown, and what the
+    // drawing order is built from again when tracks are read anew.
+    int getAuthoredPriority() const { return authoredPriority; }
+    void setAuthoredPriority(int p) { authoredPriority = p; }
 
     // The target of the interval containing row; null for the screen and
     // outside every interval.
@@ -37,4 +44,5 @@ public:
 
 private:
     int priority;
+    int authoredPriority;
 };

@@ -188,12 +188,19 @@ TrackStartStop* TrackSystemIO::loadStartStopTrack(const std::string& object)
             {
                 // The empty name reads as "Object", the name-reading rule of
                 // every binary format here; it normally names no target.
+                const bool screen = name.empty();
                 if (name.empty())
                     name = "Object";
                 if (!quiet)
                     std::cout << "Raw string = '" << name << "'" << std::endl;
                 DataFBOPool* pool = MRVDemosys::fboPool;
                 FrameBufferObject* target = pool && pool->exists(name) ? pool->getFBO(name) : nullptr;
+                // A misspelt target would otherwise draw to the screen
+                // without a word; the show still goes on as it always did.
+                if (!target && !screen && name != TrackStartStopKeyFrame::SCREEN &&
+                    warnedTargets.insert(object + '\0' + name).second)
+                    std::cout << "Track '" << object << "': render target '" << name
+                              << "' is not a framebuffer of the demoscript; it draws to the screen" << std::endl;
                 if (!target)
                     name = TrackStartStopKeyFrame::SCREEN;
                 keyframe->target = target;
@@ -279,14 +286,12 @@ bool TrackSystemIO::commit(const std::string& path, const std::string& bytes)
     return true;
 }
 
-bool TrackSystemIO::saveStartStopTrack(const std::string& object, const TrackStartStop* track)
+std::string TrackSystemIO::startStopBytes(const TrackStartStop& track)
 {
-    if (!track)
-        return true;
     std::string bytes;
-    putWord(bytes, static_cast<unsigned int>(track->getPriority()));
-    putWord(bytes, static_cast<unsigned int>(track->getKeyframeCount()));
-    for (const auto& entry : track->getKeyframes())
+    putWord(bytes, static_cast<unsigned int>(track.getPriority()));
+    putWord(bytes, static_cast<unsigned int>(track.getKeyframeCount()));
+    for (const auto& entry : track.getKeyframes())
     {
         const TrackStartStopKeyFrame* keyframe = static_cast<const TrackStartStopKeyFrame*>(entry.second);
         putWord(bytes, keyframe->row);
@@ -299,16 +304,14 @@ bool TrackSystemIO::saveStartStopTrack(const std::string& object, const TrackSta
             bytes += keyframe->targetName;
         bytes += '\0';
     }
-    return commit(startStopFileName(object), bytes);
+    return bytes;
 }
 
-bool TrackSystemIO::saveInterpolateTrack(const std::string& object, const TrackInterpolate* track)
+std::string TrackSystemIO::interpolateBytes(const TrackInterpolate& track)
 {
-    if (!track)
-        return true;
     std::string bytes;
-    putWord(bytes, static_cast<unsigned int>(track->getKeyframeCount()));
-    for (const auto& entry : track->getKeyframes())
+    putWord(bytes, static_cast<unsigned int>(track.getKeyframeCount()));
+    for (const auto& entry : track.getKeyframes())
     {
         const TrackKeyFrameInterpolate* keyframe = static_cast<const TrackKeyFrameInterpolate*>(entry.second);
         putWord(bytes, keyframe->row);
@@ -317,7 +320,17 @@ bool TrackSystemIO::saveInterpolateTrack(const std::string& object, const TrackI
         std::memcpy(&value, &keyframe->value, sizeof value);
         putWord(bytes, value);
     }
-    return commit(interpolateFileName(object, track->getName()), bytes);
+    return bytes;
+}
+
+bool TrackSystemIO::saveStartStopTrack(const std::string& object, const TrackStartStop* track)
+{
+    return !track || commit(startStopFileName(object), startStopBytes(*track));
+}
+
+bool TrackSystemIO::saveInterpolateTrack(const std::string& object, const TrackInterpolate* track)
+{
+    return !track || commit(interpolateFileName(object, track->getName()), interpolateBytes(*track));
 }
 
 bool TrackSystemIO::save(const TrackSystem* system)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,10 @@ public:
     bool saveStartStopTrack(const std::string& object, const TrackStartStop* track);
     bool saveInterpolateTrack(const std::string& object, const TrackInterpolate* track);
 
+    // A file's bytes, as a save writes them.
+    static std::string startStopBytes(const TrackStartStop& track);
+    static std::string interpolateBytes(const TrackInterpolate& track);
+
     std::string startStopFileName(const std::string& object) const;
     std::string interpolateFileName(const std::string& object, const std::string& track) const;
 
@@ -92,14 +97,18 @@ private:
     void reportDamage(const std::string& path, const std::string& detail);
     // False, with the damage reported, when the count is missing or negative.
     bool readKeyframeCount(File& file, const std::string& path, int& count);
+public:
     // The temporary file a save of path writes first.
     static std::string temporaryName(const std::string& path);
+
+private:
     // Writes bytes to temporaryName(path) and renames it over path, unless
     // path holds them already; the temporary file is removed on failure.
     bool commit(const std::string& path, const std::string& bytes);
     bool fail(const std::string& message);
 
     std::string directory;
+    std::set<std::string> warnedTargets;
     std::vector<std::string> damagedFiles;
     std::string errorMessage;
     std::string lastDamage;

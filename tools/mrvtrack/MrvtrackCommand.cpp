@@ -1,12 +1,16 @@
 #include "tools/mrvtrack/MrvtrackCommand.h"
 
-#include "demosys/timeline/TrackGroup.h"
-#include "demosys/timeline/TrackSystem.h"
-#include "demosys/timeline/TrackSystemIO.h"
-#include "mrvutils/File.h"
+#include "demosys/script/DemoScriptParser.h"
+#include "demosys/script/ParameterGroup.h"
+#include "demosys/script/Parameters.h"
+#include "demosys/timeline/TimelineCheck.h"
 #include "demosys/timeline/TimelineParser.h"
 #include "demosys/timeline/TimelinePrinter.h"
 #include "demosys/timeline/TrackDirectoryReader.h"
+#include "demosys/timeline/TrackFolderWriter.h"
+#include "demosys/timeline/TrackSystem.h"
+#include "mrvutils/File.h"
+#include "mrvutils/MRVUtils.h"
 
 #include <filesystem>
 #include <memory>
@@ -18,29 +22,57 @@ const int DONE = 0;
 const int FAILED = 1;
 const int USAGE = 2;
 
-int countFiles(const TrackSystem& system)
+// The names a demoscript gives its effect objects and framebuffers, and its
+// row rate; its effect classes need not be known here.
+bool readProduction(const std::string& script, ProductionNames& names, std::string& error)
 {
-    int files = 0;
-    for (const auto& entry : system.getTrackGroups())
-        files += (entry.second->getStartStopTrack() ? 1 : 0) + entry.second->getInterpolateTrackCount();
-    return files;
+    DemoScriptParser parser(script);
+    parser.acceptAnyClass(true);
+    parser.parse();
+    if (!parser.isValid())
+    {
+        error = parser.getErrorMessage();
+        return false;
+    }
+    std::unique_ptr<Parameters> system(parser.getParameterGroup("system_parameters"));
+    std::unique_ptr<Parameters> effects(parser.getParameterGroup("effect_parameters"));
+    if (effects)
+        for (const auto& group : effects->getGroups())
+            names.objects.insert(group.first);
+    if (const ParameterGroup* framebuffers = system ? system->getGroup("framebuffers") : nullptr)
+        for (const auto& entry : framebuffers->getEntries())
+            names.framebuffers.insert(entry.first);
+    const ParameterGroup* block = system ? system->getGroup("system") : nullptr;
+    names.rowRate = block && block->exist("rowrate") ? MRVUtils::string2Int(block->getParameter("rowrate"))
+                                                     : TrackSystem::DEFAULT_ROW_RATE;
+    return true;
 }
 }
 
 const char* MrvtrackCommand::usage()
 {
-    return "usage: mrvtrack compile TIMELINE -o DIR\n"
+    return "usage: mrvtrack compile TIMELINE -o DIR [--script DEMOSCRIPT]\n"
            "       mrvtrack dump DIR\n";
 }
 
 int MrvtrackCommand::run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    if (args.size() == 4 && args[0] == "compile")
+    if (!args.empty() && args[0] == "compile")
     {
-        if (args[2] == "-o")
-            return compile(args[1], args[3], out, err);
-        if (args[1] == "-o")
-            return compile(args[3], args[2], out, err);
+        std::string timeline, directory, script;
+        bool ok = true;
+        for (size_t i = 1; i < args.size() && ok; ++i)
+        {
+            std::string* value = args[i] == "-o" ? &directory : args[i] == "--script" ? &script : nullptr;
+            if (value && i + 1 < args.size() && value->empty())
+                *value = args[++i];
+            else if (!value && timeline.empty() && !args[i].empty() && args[i][0] != '-')
+                timeline = args[i];
+            else
+                ok = false;
+        }
+        if (ok && !timeline.empty() && !directory.empty())
+            return compile(timeline, directory, script, out, err);
     }
     if (args.size() == 2 && args[0] == "dump")
         return dump(args[1], out, err);
@@ -48,8 +80,8 @@ int MrvtrackCommand::run(const std::vector<std::string>& args, std::ostream& out
     return USAGE;
 }
 
-int MrvtrackCommand::compile(const std::string& timeline, const std::string& directory, std::ostream& out,
-                             std::ostream& err)
+int MrvtrackCommand::compile(const std::string& timeline, const std::string& directory, const std::string& script,
+                             std::ostream& out, std::ostream& err)
 {
     File input(timeline, File::READ);
     if (!input.exists())
@@ -64,6 +96,25 @@ int MrvtrackCommand::compile(const std::string& timeline, const std::string& dir
         err << parser.getErrorMessage();
         return FAILED;
     }
+    if (!script.empty())
+    {
+        ProductionNames names;
+        std::string error;
+        if (!readProduction(script, names, error))
+        {
+            err << "mrvtrack: cannot read demoscript '" << script << "':\n" << error;
+            return FAILED;
+        }
+        std::vector<std::string> warnings;
+        const bool checked = TimelineCheck::check(timeline, parser.getLines(), parser.getRowRate(), names, error, warnings);
+        for (const std::string& warning : warnings)
+            err << warning << "\n";
+        if (!checked)
+        {
+            err << error;
+            return FAILED;
+        }
+    }
 
     std::error_code failure;
     std::filesystem::create_directories(directory, failure);
@@ -72,13 +123,15 @@ int MrvtrackCommand::compile(const std::string& timeline, const std::string& dir
         err << "mrvtrack: cannot create directory '" << directory << "'\n";
         return FAILED;
     }
-    TrackSystemIO io(directory);
-    if (!io.save(system.get()))
+    TrackFolderWriter writer(directory);
+    if (!writer.write(*system))
     {
-        err << "mrvtrack: " << io.getErrorMessage();
+        err << "mrvtrack: " << writer.getErrorMessage();
         return FAILED;
     }
-    out << "mrvtrack: wrote " << countFiles(*system) << " track files to '" << directory << "'\n";
+    for (const std::string& removed : writer.getRemoved())
+        out << "mrvtrack: removed '" << removed << "': the timeline no longer names it\n";
+    out << "mrvtrack: wrote " << writer.getTrackFileCount() << " track files to '" << directory << "'\n";
     return DONE;
 }
 

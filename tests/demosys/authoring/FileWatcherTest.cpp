@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -72,8 +75,46 @@ TEST_F(FileWatcherTest, AFinishedWriteIsHandedOutAtTheNextPollAndOnlyOnce)
     EXPECT_EQ(pollFor(watcher, 200), std::vector<int>{ a });
     watcher.handled(a);
 
+    // A rewrite of the same size within one tick of a coarse clock: the
+    // stamp and size say nothing, the file's change time does.
+    struct stat before;
+    ASSERT_EQ(stat((dir + "a.txt").c_str(), &before), 0);
+    temp.write("a.txt", "fifth!");
+    const struct timespec times[2] = { before.st_atim, before.st_mtim };
+    ASSERT_EQ(utimensat(AT_FDCWD, (dir + "a.txt").c_str(), times, 0), 0);
+    EXPECT_EQ(pollFor(watcher, 200), std::vector<int>{ a }) << "a rewrite with the old stamp";
+    watcher.handled(a);
+
     std::remove((dir + "a.txt").c_str());
     EXPECT_EQ(pollFor(watcher, 200), std::vector<int>{ a }) << "a deleted file";
+}
+
+TEST_F(FileWatcherTest, AFolderReplacedUnderItsFilesIsWatchedThroughNoticesAgain)
+{
+    // The program's pace: notices at once, the poll of every file only
+    // every half second.
+    FileWatcher watcher(50, 40);
+    if (!watcher.notified())
+        GTEST_SKIP() << "without notices there is only the poll";
+    ASSERT_EQ(mkdir((dir + "sub").c_str(), 0755), 0);
+    temp.write("sub/c.txt", "first");
+    const int c = watcher.add(dir + "sub/c.txt");
+
+    // As `mv sub sub.old && cp -a sub.old sub` does: the same bytes and
+    // stamp, in another file of another folder.
+    struct stat old;
+    ASSERT_EQ(stat((dir + "sub/c.txt").c_str(), &old), 0);
+    ASSERT_EQ(std::rename((dir + "sub").c_str(), (dir + "sub.old").c_str()), 0);
+    ASSERT_EQ(mkdir((dir + "sub").c_str(), 0755), 0);
+    temp.write("sub/c.txt", "first");
+    const struct timespec times[2] = { old.st_atim, old.st_mtim };
+    ASSERT_EQ(utimensat(AT_FDCWD, (dir + "sub/c.txt").c_str(), times, 0), 0);
+    EXPECT_EQ(pollFor(watcher, 200), std::vector<int>{ c }) << "the copy is another file";
+    watcher.handled(c);
+
+    // Told at once by the new folder's notices, not at the next poll.
+    temp.write("sub/c.txt", "second");
+    EXPECT_EQ(watcher.poll(), std::vector<int>{ c });
 }
 
 TEST_F(FileWatcherTest, AFileStillBeingWrittenWaitsForItsWriter)

@@ -21,6 +21,7 @@ using effecttest::writeText;
 
 namespace {
 
+const Rgb BLACK = { 0, 0, 0 };
 const Rgb RED = { 255, 0, 0 };
 const Rgb GREEN = { 0, 255, 0 };
 const Rgb BLUE = { 0, 0, 255 };
@@ -53,6 +54,9 @@ struct Edit
     Rgb before;           // at (x, y) in the first frame
     Rgb after;            // ... and in the last
     int x = 32, y = 18;
+    int reloads = 1;      // lines starting "Reload"
+    bool linked = true;   // --timeline names the timeline
+    const char* unchanged = nullptr;  // a file that must keep its bytes
 };
 
 class DevReloadTest : public SceneProduction, public ::testing::WithParamInterface<Edit>
@@ -89,12 +93,13 @@ protected:
 
     // Plays FRAMES frames at 20 a second in real time, making the change
     // once the show has started.
-    ProgramRun playWhile(const std::function<void(const std::string&)>& change)
+    ProgramRun playWhile(const std::function<void(const std::string&)>& change, bool linked)
     {
         const std::string out = dir + "/out.txt";
         const std::string command = "cd '" + dir + "' && ASAN_OPTIONS='" + childSanitizerOptions() + "' exec '" KELVARN_PATH "' --dev --headless --window 64x36 "
                                     "--fps 20 --frames " + std::to_string(FRAMES) +
-                                    " --capture frames --timeline timeline.txt >'" + out + "' 2>&1";
+                                    " --capture frames" + (linked ? " --timeline timeline.txt" : "") + " >'" +
+                                    out + "' 2>&1";
         const pid_t child = fork();
         if (child == 0)
         {
@@ -132,11 +137,16 @@ int linesStarting(const std::string& text, const std::string& prefix)
 TEST_P(DevReloadTest, ChangeShowsOrLeavesTheLastGoodVersion)
 {
     const Edit& edit = GetParam();
-    const ProgramRun run = playWhile(edit.change);
+    const std::string kept = edit.unchanged ? readAll(dir + "/" + edit.unchanged) : std::string();
+    const ProgramRun run = playWhile(edit.change, edit.linked);
     ASSERT_TRUE(clean(run));
     EXPECT_NE(run.out.find(edit.line), std::string::npos) << run.out;
     // One change, one line: a file is taken once, whole.
-    EXPECT_EQ(linesStarting(run.out, "Reload"), 1) << run.out;
+    EXPECT_EQ(linesStarting(run.out, "Reload"), edit.reloads) << run.out;
+    if (edit.unchanged)
+    {
+        EXPECT_EQ(readAll(dir + "/" + edit.unchanged), kept) << edit.unchanged << " changed\n" << run.out;
+    }
     EXPECT_TRUE(near(frame(0)->at(edit.x, edit.y), edit.before));
     EXPECT_TRUE(near(frame(FRAMES - 1)->at(edit.x, edit.y), edit.after)) << run.out;
     EXPECT_EQ(run.out.find("OUT OF RANGE"), std::string::npos);
@@ -176,11 +186,59 @@ const Edit EDITS[] = {
     { "Shader", [](const std::string& d) {
           writeText(d + "/shaders/tint.frag", "void main() { gl_FragColor = vec4(0.5); }\n");
       },
-      "Reloaded 'shaders/tint.frag' in ", RED, RED },
+      "Reloaded shader 'tint' ('shaders/tint.vert', 'shaders/tint.frag') in ", RED, RED },
+    // A pair saved one file after the other (an editor's "save all", a
+    // checkout): the new fragment shader does not link with the old vertex
+    // shader, so compiling the half that came first would fail.
+    { "ShaderPairSavedTogether", [](const std::string& d) {
+          writeText(d + "/shaders/tint.frag", "varying vec4 tone; void main() { gl_FragColor = tone; }\n");
+          std::this_thread::sleep_for(std::chrono::milliseconds(5));
+          writeText(d + "/shaders/tint.vert",
+                    "varying vec4 tone; void main() { tone = vec4(1.0); gl_Position = ftransform(); }\n");
+      },
+      "Reloaded shader 'tint' ('shaders/tint.vert', 'shaders/tint.frag') in ", RED, RED },
+    // The timeline no longer names the picture: its track file goes, and
+    // the effect stops drawing.
+    { "TimelineDropsAnObject",
+      [](const std::string& d) { writeText(d + "/timeline.txt", TIMELINE.substr(TIMELINE.find("object leds"))); },
+      "Reloaded 'timeline.txt' in ", RED, BLACK },
+    // Saved where the default production keeps its timeline, which is not
+    // this demoscript's: nothing may be compiled into its track folder.
+    { "TimelineNotLinkedToTheDemoscript",
+      [](const std::string& d) { writeText(d + "/resources/timeline.txt", GREEN_TIMELINE); },
+      "No timeline is linked to this demoscript", RED, RED, 32, 18, 0, false, "tracks/fade.alpha.track" },
 
     { "TimelineSyntaxError",
       [](const std::string& d) { writeText(d + "/timeline.txt", std::string(GREEN_TIMELINE) + "track\n"); },
       "Reload of 'timeline.txt' failed: timeline.txt:14: expected 'track NAME'", RED, RED },
+    { "TimelineMisspeltObject",
+      [](const std::string& d) { writeText(d + "/timeline.txt", "object pik\npriority 0\non 0 10\n" + TIMELINE); },
+      "Reload of 'timeline.txt' failed: timeline.txt:1: object 'pik' is not an effect object of the demoscript",
+      RED, RED, 32, 18, 1, true, "tracks/fade.alpha.track" },
+    { "TimelineUnknownTarget",
+      [](const std::string& d) { writeText(d + "/timeline.txt", "object pic\npriority 0\non 0 100000 buffr2\n" +
+                                                                  TIMELINE.substr(TIMELINE.find("object leds"))); },
+      "Reload of 'timeline.txt' failed: timeline.txt:3: render target 'buffr2' of object 'pic' is neither 'screen' "
+      "nor a framebuffer of the demoscript", RED, RED, 32, 18, 1, true, "tracks/pic.track" },
+    { "TimelineOfAnotherRowRate", [](const std::string& d) { writeText(d + "/timeline.txt", "rowrate 25\n" + GREEN_TIMELINE); },
+      "Reload of 'timeline.txt' failed: timeline.txt:1: rowrate 25 differs from the demoscript's rowrate 20",
+      RED, RED, 32, 18, 1, true, "tracks/fade.alpha.track" },
+    // A compile that cannot write one of its files writes none of them.
+    { "TimelineCompileFailsHalfWay", [](const std::string& d) {
+          mkdir((d + "/tracks/fade.green.track.tmp").c_str(), 0755);
+          writeText(d + "/timeline.txt", GREEN_TIMELINE);
+      },
+      "Reload of 'timeline.txt' failed: Cannot write track file 'tracks/fade.green.track.tmp'", RED, RED, 32, 18, 1,
+      true, "tracks/fade.alpha.track" },
+    // A track file deleted under the show keeps its last good version, even
+    // when another track file is read again later.
+    { "TrackFileDeletedThenAnotherChanged", [](const std::string& d) {
+          const std::string alpha = readAll(d + "/tracks/fade.alpha.track");
+          std::remove((d + "/tracks/pic.track").c_str());
+          std::this_thread::sleep_for(std::chrono::milliseconds(300));
+          writeText(d + "/tracks/fade.alpha.track", alpha);
+      },
+      "'tracks/pic.track' is missing, its last good version stays", RED, RED, 32, 18, 2 },
     { "TrackFileCutShort", [](const std::string& d) { writeText(d + "/tracks/fade.alpha.track", "\x01\x00"); },
       "Reload of 'tracks/fade.alpha.track' failed: 'tracks/fade.alpha.track' is truncated or corrupt", RED, RED },
     { "AnimationBadHeader", [](const std::string& d) { writeText(d + "/misc/path.ani", "MRVANI9\nkeyframes 0\n"); },
@@ -189,7 +247,7 @@ const Edit EDITS[] = {
       [](const std::string& d) { writeText(d + "/misc/path.ani", "MRVANI1\nkeyframes 1\npos 0 0 0\nrot 0 0\n"); },
       "Reload of 'misc/path.ani' failed: it has 1 keyframes", RED, LED, 22, 6 },
     { "ShaderDoesNotCompile", [](const std::string& d) { writeText(d + "/shaders/tint.frag", "void main() { oops }\n"); },
-      "Reload of 'shaders/tint.frag' failed: ", RED, RED },
+      "Reload of shader 'tint' ('shaders/tint.vert', 'shaders/tint.frag') failed: ", RED, RED },
     { "NotAPicture", [](const std::string& d) { writeText(d + "/gfx/quad.png", "this is text"); },
       "Reload of 'gfx/quad.png' failed: it is not a PNG picture", RED, RED },
     { "PictureOfAnotherSize", [](const std::string& d) {

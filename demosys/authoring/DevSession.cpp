@@ -1,0 +1,116 @@
+#include "demosys/authoring/DevSession.h"
+
+#include "demosys/authoring/DevKeys.h"
+#include "demosys/authoring/HudOverlay.h"
+#include "demosys/data/DataFBOPool.h"
+#include "demosys/runtime/MRVDemosys.h"
+#include "demosys/runtime/MRVTime.h"
+#include "demosys/runtime/ScreenMetrics.h"
+#include "demosys/script/ParameterGroup.h"
+#include "demosys/script/Parameters.h"
+#include "demosys/sound/FMODTimer.h"
+#include "demosys/timeline/TrackSystem.h"
+#include "mrvutils/MRVUtils.h"
+
+#include <iostream>
+
+namespace {
+
+int systemValue(const char* key, int otherwise)
+{
+    const ParameterGroup* system = MRVDemosys::parameters ? MRVDemosys::parameters->getGroup("system") : nullptr;
+    return system && system->exist(key) ? MRVUtils::string2Int(system->getParameter(key)) : otherwise;
+}
+
+} // namespace
+
+DevSession::DevSession(const Options& options_)
+    : options(options_), authoring(options_.timeline), pacer(options_.fixedStepFps)
+{
+}
+
+DevSession::~DevSession() = default;
+
+void DevSession::watchProduction()
+{
+    authoring.watchProduction();
+}
+
+void DevSession::showStarts()
+{
+    stopMs = MRVDemosys::stopTime.getTicks();
+    // A hidden window has no one to look at a held last frame or an overlay.
+    holdAtStop = !MRVDemosys::hiddenWindow;
+
+    DevKeys::Show show;
+    show.timer = MRVDemosys::timer;
+    show.loop = &loop;
+    show.authoring = &authoring;
+    show.stopMs = stopMs;
+    show.rowRate = MRVDemosys::tracks ? MRVDemosys::tracks->getRowRate() : TrackSystem::DEFAULT_ROW_RATE;
+    show.rowsPerBeat = systemValue("rowsperbeat", 0);
+    show.beatsPerBar = systemValue("beatsperbar", 4);
+
+    if (options.overlayAllowed && !MRVDemosys::hiddenWindow)
+    {
+        overlay.reset(new HudOverlay(show.rowsPerBeat, show.beatsPerBar));
+        for (const auto& entry : MRVDemosys::fboPool->getFBOMap())
+            overlay->nameTarget(entry.second, entry.first);
+        show.overlayShown = &overlayShown;
+    }
+    keys.reset(new DevKeys(show));
+    pacer.start();
+}
+
+void DevSession::betweenFrames()
+{
+    // Reloads delay the frame they precede, so they count towards it.
+    meter.frameStarts();
+    authoring.betweenFrames();
+}
+
+unsigned int DevSession::afterClock(unsigned int time)
+{
+    FMODTimer* timer = MRVDemosys::timer;
+    if (loop.passedEnd(time))
+    {
+        timer->setTime(loop.getStart());
+        std::cout << "Loop back to " << keys->moment(loop.getStart()) << std::endl;
+        time = timer->getTime();
+    }
+    if (holdAtStop && time > stopMs)
+    {
+        timer->setTime(stopMs);
+        if (!timer->isPaused())
+        {
+            timer->pause();
+            std::cout << "Paused at the stop time " << keys->moment(stopMs) << "; Escape quits" << std::endl;
+        }
+        time = stopMs;
+    }
+    return time;
+}
+
+void DevSession::key(int sdlKey)
+{
+    keys->key(sdlKey);
+}
+
+void DevSession::afterDraw(unsigned int time, unsigned int row)
+{
+    // The figures shown are the previous frame's: this one's work ends with
+    // the overlay's own drawing, just before the swap.
+    if (overlay && overlayShown)
+    {
+        const ScreenMetrics* screen = MRVDemosys::screenMetrics;
+        overlay->draw(time, row, meter.getFps(), meter.getCpuMs(), *MRVDemosys::tracks, screen->getViewportX(),
+                      screen->getViewportY(), screen->getViewportWidth(), screen->getViewportHeight());
+    }
+    meter.workDone();
+}
+
+void DevSession::afterSwap()
+{
+    if (MRVDemosys::timer->isFixedStep())
+        pacer.pace(MRVDemosys::frames);
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "demosys/authoring/FrameMeter.h"
+#include "demosys/authoring/FramePacer.h"
+#include "demosys/authoring/LiveAuthoring.h"
+#include "demosys/authoring/LoopRegion.h"
+#include "demosys/runtime/FrameHooks.h"
+
+#include <memory>
+#include <string>
+
+class DevKeys;
+class HudOverlay;
+
+// Everything --dev adds to a show, in one place: the production's files
+// watched and reloaded between frames, the authoring keys, the loop region,
+// the overlay and the pacing of a fixed-step show. The demo's frame loop
+// knows it only through its hooks.
+//
+// With a window the show never ends by itself: played or sought into the
+// stop time, it pauses on the last frame and Escape quits. Without one
+// (--dev --headless, for scripts) it ends at the stop time as any show.
+class DevSession : public FrameHooks
+{
+public:
+    struct Options
+    {
+        // The timeline text compiled into the track folder; empty: the
+        // track files are watched, no timeline is compiled.
+        std::string timeline;
+        // False keeps the overlay out of the picture: captured and measured
+        // frames must show and cost only the show.
+        bool overlayAllowed = true;
+        // Frames per second of a fixed-step show, paced to their own times;
+        // 0 for the real-time clock.
+        unsigned int fixedStepFps = 0;
+    };
+
+    explicit DevSession(const Options& options);
+    ~DevSession() override;
+
+    DevSession(const DevSession&) = delete;
+    DevSession& operator=(const DevSession&) = delete;
+
+    // Lists the files of the loaded production; call once loading succeeded.
+    void watchProduction();
+    int watchedFiles() const { return authoring.watchedFiles(); }
+
+    void showStarts() override;
+    void betweenFrames() override;
+    unsigned int afterClock(unsigned int time) override;
+    void key(int sdlKey) override;
+    void afterDraw(unsigned int time, unsigned int row) override;
+    void afterSwap() override;
+
+private:
+    Options options;
+    LiveAuthoring authoring;
+    LoopRegion loop;
+    FrameMeter meter;
+    FramePacer pacer;
+    std::unique_ptr<HudOverlay> overlay;
+    std::unique_ptr<DevKeys> keys;
+    bool overlayShown = true;
+    bool holdAtStop = false;
+    unsigned int stopMs = 0;
+};

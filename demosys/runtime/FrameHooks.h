@@ -1,0 +1,26 @@
+#pragma once
+
+// What authoring (--dev) adds to the frame loop. The loop calls these at
+// fixed points, always on the main thread with the GL context current, so
+// that every frame is drawn from one consistent state and authoring never
+// needs a lock.
+class FrameHooks
+{
+public:
+    virtual ~FrameHooks() = default;
+
+    // Once, with the clock at the start position, before the first frame.
+    virtual void showStarts() = 0;
+    // Between two frames, before the clock is read: where changed files are
+    // applied.
+    virtual void betweenFrames() = 0;
+    // The clock's reading for this frame in; the time the frame shows out
+    // (a loop jumps back, the stop time holds).
+    virtual unsigned int afterClock(unsigned int time) = 0;
+    // Every key but Escape, which always quits.
+    virtual void key(int sdlKey) = 0;
+    // After the effects drew into the screen, before the buffer swap.
+    virtual void afterDraw(unsigned int time, unsigned int row) = 0;
+    // After the swap, once the frame is counted.
+    virtual void afterSwap() = 0;
+};
