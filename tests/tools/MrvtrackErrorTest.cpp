@@ -137,3 +137,52 @@ TEST(MrvtrackErrorTest, CompileReportsTheFileAndWritesNothing)
     EXPECT_EQ(out.str(), "");
     EXPECT_FALSE(std::filesystem::exists(dir.path() + "tracks"));
 }
+
+// compile --script: every name and the row rate checked against the
+// demoscript before a file is written; a folder that holds exactly the
+// timeline afterwards.
+TEST(MrvtrackErrorTest, CompileAgainstTheDemoscriptChecksItsNamesAndLeavesNoStrayFile)
+{
+    scripttest::TempDir dir;
+    const std::string script = dir.write("demo.txt",
+                                         "{MRVDS1}\npaths { tracks = tracks; }\nsystem { rowrate = 20; }\n"
+                                         "framebuffers { buffer2 = 64, 64, COLOR_BUFFER; }\n"
+                                         "blur1 * BlurEffect { ; }\nfade * FadeEffect { ; }\n");
+    const std::string tracks = dir.path() + "tracks";
+    const struct
+    {
+        const char* text;
+        int status;
+        const char* err;  // "" when there is none
+    } cases[] = {
+        { "object blur1\non 0 10 buffer2\nobject fade\ntrack alpha\n0 linear 1\n", 0, "" },
+        { "object blur1\non 0 10\nobject blurr1\non 0 10\n", 1,
+          ":3: object 'blurr1' is not an effect object of the demoscript\n" },
+        { "object blur1\non 0 10 buffr2\n", 1,
+          ":2: render target 'buffr2' of object 'blur1' is neither 'screen' nor a framebuffer of the demoscript\n" },
+        { "object blur1\non 0 10 screen\n", 0, "" },
+        { "rowrate 10\nobject blur1\non 0 10\n", 1, ":1: rowrate 10 differs from the demoscript's rowrate 20; "
+                                                    "every time would land elsewhere\n" },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.text);
+        const std::string timeline = dir.write("show.txt", c.text);
+        std::ostringstream out, err;
+        EXPECT_EQ(MrvtrackCommand::run({ "compile", timeline, "-o", tracks, "--script", script }, out, err), c.status);
+        EXPECT_EQ(err.str(), *c.err ? timeline + c.err : "");
+    }
+    // The last good compile named blur1 only: fade's files went.
+    EXPECT_TRUE(std::filesystem::exists(tracks + "/blur1.track"));
+    EXPECT_FALSE(std::filesystem::exists(tracks + "/fade.alpha.track"));
+
+    // Without --script nothing is checked, but the folder still holds exactly
+    // the timeline; a file that is not a track file is the author's.
+    dir.write("tracks/notes.txt", "mine");
+    const std::string timeline = dir.write("show.txt", "object other\non 0 10\n");
+    std::ostringstream out, err;
+    EXPECT_EQ(MrvtrackCommand::run({ "compile", timeline, "-o", tracks }, out, err), 0) << err.str();
+    EXPECT_EQ(out.str(), "mrvtrack: removed '" + tracks + "/blur1.track': the timeline no longer names it\n"
+                         "mrvtrack: wrote 1 track files to '" + tracks + "'\n");
+    EXPECT_TRUE(std::filesystem::exists(tracks + "/notes.txt"));
+}
