@@ -196,7 +196,7 @@ TEST_F(DevKeysTest, PauseSeeksAndResumeReportTheClockAndSeeksStopAtZero)
     }
     // At zero a step back stays there rather than wrapping round.
     press("Left");
-    EXPECT_EQ(nextLine("Seek to "), "Seek to (0000000000)-[00:00:000]") << log();
+    EXPECT_EQ(nextLine("Seek to "), "Seek to (0000000000)-[00:00:000] row 0") << log();
 
     press("space");
     EXPECT_EQ(nextLine("Resumed at "), "Resumed at " + timeText(0)) << log();
