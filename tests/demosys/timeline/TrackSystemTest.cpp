@@ -96,6 +96,11 @@ TEST_F(TrackSystemTest, PrioritiesSortAndRenumber)
     EXPECT_EQ(sortedNames(system), (std::vector<std::string>{"b", "c", "a"}));
     system.prioritySanityCheck();
     EXPECT_EQ(sortedPriorities(system), (std::vector<int>{0, 1, 2}));
+    // What the author wrote stays readable beside the places.
+    std::vector<int> authored;
+    for (int i = 0; i < system.getSortedTrackGroupCount(); ++i)
+        authored.push_back(system.getSortedTrackGroup(i)->getStartStopTrack()->getAuthoredPriority());
+    EXPECT_EQ(authored, (std::vector<int>{1, 2, 3}));
 
     StdoutCapture capture;
     system.printPriority();

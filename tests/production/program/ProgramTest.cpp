@@ -120,6 +120,14 @@ TEST_F(ProgramTest, FullLoadAndShutdownInBannerOrder)
         << run.out;
     EXPECT_NE(run.out.find("startpos = (0000000000)-[00:00:000]\n"), std::string::npos);
     EXPECT_NE(run.out.find(" -> delete texture 'dot'\n"), std::string::npos) << "pools are released";
+
+    // Quiet, only the summary is left of a show that went well.
+    const ProgramRun quiet = play("--fps 50 --frames 3 --quiet");
+    EXPECT_EQ(quiet.status, 0) << quiet.out;
+    EXPECT_EQ(quiet.out.rfind("Duration : ", 0), 0u) << quiet.out;
+    EXPECT_NE(quiet.out.find("\nFPS = "), std::string::npos) << quiet.out;
+    for (const char* gone : { "[Creating DataPools]", "GL_", "Load : ", "[Application End]" })
+        EXPECT_EQ(quiet.out.find(gone), std::string::npos) << gone << "\n" << quiet.out;
 }
 
 TEST_F(ProgramTest, FrameCountAndStopTimeEndTheShow)
@@ -210,6 +218,12 @@ TEST_F(ProgramTest, FailedLoadsExitWithStatusOneAndTheirMessage)
         EXPECT_TRUE(inOrder(run.out, { "[Shutting Down]", "MRVDemosys::shutdown()", "[Application End]" })) << c.to;
         EXPECT_EQ(run.out.find("[Demo Init]"), std::string::npos) << "nothing plays after a failed load";
     }
+    // Quiet or not, a failed load tells its whole story.
+    script = original;
+    edit(cases.front().from, cases.front().to);
+    const ProgramRun quiet = play("--fps 30 --frames 2 --quiet");
+    EXPECT_EQ(quiet.status, 1) << quiet.out;
+    EXPECT_NE(quiet.out.find(cases.front().message), std::string::npos) << quiet.out;
 }
 
 TEST_F(ProgramTest, InvalidCommandLinesExitWithStatusTwo)
