@@ -14,7 +14,6 @@
 #include "demosys/script/Parameters.h"
 #include "demosys/script/ResourceLoader.h"
 #include "demosys/timeline/TrackSystem.h"
-#include "mrvutils/MRVUtils.h"
 
 #include <GL/glew.h>
 #include <SDL.h>
