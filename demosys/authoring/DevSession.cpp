@@ -1,5 +1,7 @@
 #include "demosys/authoring/DevSession.h"
 
+#include "demosys/authoring/CommandInput.h"
+#include "demosys/authoring/DevCommands.h"
 #include "demosys/authoring/DevKeys.h"
 #include "demosys/authoring/HudOverlay.h"
 #include "demosys/data/DataFBOPool.h"
@@ -31,6 +33,7 @@ DevSession::DevSession(const Options& options_)
 
 DevSession::~DevSession() = default;
 
+
 void DevSession::watchProduction()
 {
     authoring.watchProduction();
@@ -59,6 +62,18 @@ void DevSession::showStarts()
         show.overlayShown = &overlayShown;
     }
     keys.reset(new DevKeys(show));
+
+    DevCommands::Show commandShow;
+    commandShow.timer = show.timer;
+    commandShow.loop = &loop;
+    commandShow.authoring = &authoring;
+    commandShow.stopMs = stopMs;
+    commandShow.rowRate = show.rowRate;
+    commandShow.rowsPerBeat = show.rowsPerBeat;
+    commandShow.beatsPerBar = show.beatsPerBar;
+    commands.reset(new DevCommands(commandShow));
+    if (MRVDemosys::hiddenWindow)
+        input.reset(new CommandInput(0));
     pacer.start();
 }
 
@@ -67,6 +82,9 @@ void DevSession::betweenFrames()
     // Reloads delay the frame they precede, so they count towards it.
     meter.frameStarts();
     authoring.betweenFrames();
+    if (input)
+        for (const std::string& line : input->poll())
+            commands->run(line);
 }
 
 unsigned int DevSession::afterClock(unsigned int time)

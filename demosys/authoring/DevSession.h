@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+class CommandInput;
+class DevCommands;
 class DevKeys;
 class HudOverlay;
 
@@ -16,6 +18,9 @@ class HudOverlay;
 // watched and reloaded between frames, the authoring keys, the loop region,
 // the overlay and the pacing of a fixed-step show. The demo's frame loop
 // knows it only through its hooks.
+//
+// Without a window (--dev --headless) the editor's commands are read from
+// standard input, a line each, and run between frames.
 //
 // With a window the show never ends by itself: played or sought into the
 // stop time, it pauses on the last frame and Escape quits. Without one
@@ -61,6 +66,9 @@ private:
     FramePacer pacer;
     std::unique_ptr<HudOverlay> overlay;
     std::unique_ptr<DevKeys> keys;
+    std::unique_ptr<DevCommands> commands;
+    // Without a window, commands come on standard input.
+    std::unique_ptr<CommandInput> input;
     bool overlayShown = true;
     bool holdAtStop = false;
     unsigned int stopMs = 0;

@@ -28,6 +28,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <set>
@@ -270,19 +272,26 @@ bool LiveAuthoring::apply(const Unit& unit, int index, std::string& error, std::
 
 bool LiveAuthoring::compileTimeline(const std::string& file, std::string& error, std::string& note)
 {
-    if (trackDirectory.empty() || !MRVDemosys::tracks)
-    {
-        error = "the demoscript names no track directory";
-        return false;
-    }
     File input(file, File::READ);
     if (!input.exists())
     {
         error = "the file cannot be read";
         return false;
     }
+    return compileText(file, input.getAsString(), nullptr, error, note);
+}
+
+bool LiveAuthoring::compileText(const std::string& file, const std::string& text,
+                                const std::function<bool(std::string&)>& beforeWrite, std::string& error,
+                                std::string& note)
+{
+    if (trackDirectory.empty() || !MRVDemosys::tracks)
+    {
+        error = "the demoscript names no track directory";
+        return false;
+    }
     TimelineParser parser(file);
-    std::unique_ptr<TrackSystem> compiled(parser.parse(input.getAsString()));
+    std::unique_ptr<TrackSystem> compiled(parser.parse(text));
     if (!compiled)
     {
         error = parser.getErrorMessage();
@@ -293,6 +302,8 @@ bool LiveAuthoring::compileTimeline(const std::string& file, std::string& error,
         return false;
     for (const std::string& warning : warnings)
         std::cout << warning << std::endl;
+    if (beforeWrite && !beforeWrite(error))
+        return false;
 
     TrackFolderWriter writer(trackDirectory);
     if (!writer.write(*compiled))
@@ -320,6 +331,58 @@ bool LiveAuthoring::reloadTracks(bool afterCompile, std::string& error, std::str
         note += "; '" + file + "' is missing, its last good version stays";
 
     return ok;
+}
+
+bool LiveAuthoring::editTimeline(const std::string& text, std::string& error, std::string& note)
+{
+    if (timelineFile.empty())
+    {
+        error = "no timeline is linked to this demoscript";
+        return false;
+    }
+    // The text goes to disk only once it is known to compile and to fit
+    // the show, and before the tracks: the text is the source of truth.
+    std::string before;
+    const bool hadText = readTimeline(before);
+    bool saved = false;
+    auto save = [this, &text, &saved](std::string& why) {
+        saved = writeTimeline(text);
+        if (!saved)
+            why = "cannot write '" + timelineFile + "'";
+        return saved;
+    };
+    if (compileText(timelineFile, text, save, error, note))
+        return true;
+    // Tracks that could not be written leave the show as it was; so must
+    // the text be.
+    if (saved && hadText)
+        writeTimeline(before);
+    return false;
+}
+
+bool LiveAuthoring::writeTimeline(const std::string& text)
+{
+    const std::string temporary = timelineFile + ".tmp";
+    File out(temporary, File::WRITE_TRUNCATE);
+    out.put(text);
+    if (!out.exists() || !out.write() || std::rename(temporary.c_str(), timelineFile.c_str()) != 0)
+    {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    for (const Unit& unit : units)
+        if (unit.kind == Kind::TIMELINE)
+            watcher.refresh(unit.files.front());
+    return true;
+}
+
+bool LiveAuthoring::readTimeline(std::string& text) const
+{
+    File input(timelineFile, File::READ);
+    if (timelineFile.empty() || !input.exists())
+        return false;
+    text = input.getAsString();
+    return true;
 }
 
 void LiveAuthoring::report(const std::string& what, bool ok, double ms, const std::string& error,

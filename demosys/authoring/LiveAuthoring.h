@@ -2,6 +2,7 @@
 
 #include "demosys/authoring/FileWatcher.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,15 @@ public:
     // watched change, with the same lines (the R key).
     void reloadShaders();
 
+    // An edit of the timeline made in the program: the new text is checked
+    // and compiled as a saved file is, written over the timeline file, and
+    // the running tracks read again. False, with nothing written, when it
+    // does not compile or fit the show.
+    bool editTimeline(const std::string& text, std::string& error, std::string& note);
+    // The timeline text as it is on disk; false without one.
+    bool readTimeline(std::string& text) const;
+    const std::string& getTimelineFile() const { return timelineFile; }
+
 private:
     enum class Kind { TIMELINE, TRACK, ANIMATION, SHADER, PICTURE };
     // Files that are read together: a shader's two sources, every track
@@ -54,7 +64,13 @@ private:
     bool partnerPending(const Unit& unit, int index, const std::vector<int>& ready) const;
     bool apply(const Unit& unit, int index, std::string& error, std::string& note);
     bool compileTimeline(const std::string& file, std::string& error, std::string& note);
+    // beforeWrite runs once the text is known good, before any track file
+    // is written; false from it stops the compile.
+    bool compileText(const std::string& file, const std::string& text,
+                     const std::function<bool(std::string&)>& beforeWrite, std::string& error, std::string& note);
     bool reloadTracks(bool afterCompile, std::string& error, std::string& note);
+    // Atomically, and taken as shown by the watch.
+    bool writeTimeline(const std::string& text);
     std::string label(const Unit& unit, int index) const;
     void report(const std::string& what, bool ok, double ms, const std::string& error, const std::string& note) const;
 

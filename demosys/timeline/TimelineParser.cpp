@@ -51,8 +51,8 @@ TrackSystem* TimelineParser::parse(const std::string& text)
         std::string expected;
         if (!TimelineSyntax::splitLine(text.substr(begin, end - begin), tokens, expected))
             error(expected);
-        else if (!tokens.empty())
-            statement(tokens);
+        else if (!tokens.empty() && statement(tokens) && object)
+            lines.objectEnds[object->getName()] = line;
         begin = end + 1;
     }
     if (valid)
@@ -190,6 +190,7 @@ bool TimelineParser::priorityStatement(const std::vector<TimelineToken>& tokens)
     startStopTrack()->setPriority(priority);
     startStopTrack()->setAuthoredPriority(priority);
     priorityLine = line;
+    lines.startStopEnds[object->getName()] = line;
     return true;
 }
 
@@ -205,6 +206,8 @@ bool TimelineParser::addStartStop(unsigned int row, int type, const std::string&
         lines.targets.push_back({ object->getName(), target, line });
     startStopTrack()->addKeyframe(keyframe);
     startStopLines[row] = line;
+    lines.startStops[object->getName()][row] = line;
+    lines.startStopEnds[object->getName()] = line;
     return true;
 }
 
@@ -269,6 +272,7 @@ bool TimelineParser::trackStatement(const std::vector<TimelineToken>& tokens)
                      std::to_string(seen->second));
     trackLines[name] = line;
     lines.tracks[object->getName()][name] = line;
+    lines.trackEnds[object->getName()][name] = line;
     keyframeLines.clear();
     track = new TrackInterpolate(name);
     object->addInterpolateTrack(track);
@@ -296,6 +300,8 @@ bool TimelineParser::keyframeStatement(const std::vector<TimelineToken>& tokens)
         return error("each row once per track; " + rowText(row) + " of track '" + track->getName() +
                      "' is already used on line " + std::to_string(seen->second));
     keyframeLines[row] = line;
+    lines.keyframes[object->getName()][track->getName()][row] = line;
+    lines.trackEnds[object->getName()][track->getName()] = line;
     track->addKeyframe(new TrackKeyFrameInterpolate(row, curve, value));
     return true;
 }

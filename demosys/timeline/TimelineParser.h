@@ -102,6 +102,15 @@ struct TimelineLines
     std::map<std::string, int> objects;
     // Keyed by object, then track.
     std::map<std::string, std::map<std::string, int>> tracks;
+    // Keyed by object (then track), then row: the line of the keyframe.
+    std::map<std::string, std::map<unsigned int, int>> startStops;
+    std::map<std::string, std::map<std::string, std::map<unsigned int, int>>> keyframes;
+    // The last line with a statement of each object, and of each track.
+    std::map<std::string, int> objectEnds;
+    std::map<std::string, std::map<std::string, int>> trackEnds;
+    // The last line with a start/stop statement (priority, on, start, stop)
+    // of each object.
+    std::map<std::string, int> startStopEnds;
     // Every named render target, in text order.
     std::vector<Target> targets;
     int rowRate = 0;  // 0: no rowrate line

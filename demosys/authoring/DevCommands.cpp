@@ -1,0 +1,180 @@
+#include "demosys/authoring/DevCommands.h"
+
+#include "demosys/authoring/DevKeys.h"
+#include "demosys/authoring/LiveAuthoring.h"
+#include "demosys/authoring/LoopRegion.h"
+#include "demosys/runtime/MRVDemosys.h"
+#include "demosys/sound/FMODTimer.h"
+#include "demosys/timeline/TrackGroup.h"
+#include "demosys/timeline/TrackSystem.h"
+#include "demosys/timeline/TimelineEdit.h"
+#include "demosys/timeline/TimelineSyntax.h"
+#include "mrvutils/StringUtils.h"
+
+#include <iostream>
+
+namespace {
+
+// "OBJECT.TRACK", split at the first dot as track file names are.
+bool splitTrack(const std::string& name, std::string& object, std::string& track)
+{
+    const size_t dot = name.find('.');
+    if (dot == std::string::npos || dot == 0 || dot + 1 == name.size())
+        return false;
+    object = name.substr(0, dot);
+    track = name.substr(dot + 1);
+    return true;
+}
+
+} // namespace
+
+std::string DevCommands::moment(unsigned int ms) const
+{
+    return DevKeys::moment(ms, show.rowRate, show.rowsPerBeat, show.beatsPerBar);
+}
+
+bool DevCommands::refuse(const std::string& command, const std::string& why)
+{
+    std::cout << "Not done: " << command << ": " << why << std::endl;
+    return false;
+}
+
+bool DevCommands::run(const std::string& line)
+{
+    std::vector<TimelineToken> tokens;
+    std::string expected;
+    const std::string command = StringUtils::trim(line);
+    if (!TimelineSyntax::splitLine(command, tokens, expected))
+        return refuse(command, "expected " + expected);
+    if (tokens.empty())
+        return true;
+    std::vector<std::string> words;
+    for (const TimelineToken& token : tokens)
+        words.push_back(token.text);
+    const std::string& verb = words[0];
+
+    auto timeAt = [this](const std::string& text, unsigned int& ms, std::string& why) {
+        unsigned int row = 0;
+        if (!TimelineSyntax::parseTime(text, show.rowRate, row, why))
+            return false;
+        // A time written as rows is the first millisecond of that row.
+        ms = text.find(':') == std::string::npos
+                 ? static_cast<unsigned int>((static_cast<unsigned long long>(row) * 1000u + static_cast<unsigned int>(show.rowRate) - 1u) /
+                                             static_cast<unsigned int>(show.rowRate))
+                 : static_cast<unsigned int>(std::stoul(text.substr(0, text.find(':')))) * 60000u +
+                       static_cast<unsigned int>(std::stoul(text.substr(text.find(':') + 1))) * 1000u +
+                       static_cast<unsigned int>(std::stoul(text.substr(text.rfind(':') + 1)));
+        return true;
+    };
+
+    if (verb == "seek" && words.size() == 2)
+    {
+        unsigned int ms = 0;
+        std::string why;
+        if (!timeAt(words[1], ms, why))
+            return refuse(command, "expected " + why);
+        if (ms > show.stopMs)
+            return refuse(command, "the show stops at " + moment(show.stopMs));
+        show.timer->setTime(ms);
+        std::cout << "Seek to " << moment(ms) << std::endl;
+        return true;
+    }
+    if (verb == "loop" && words.size() == 3)
+    {
+        unsigned int from = 0, to = 0;
+        std::string why;
+        if (!timeAt(words[1], from, why) || !timeAt(words[2], to, why))
+            return refuse(command, "expected " + why);
+        LoopRegion candidate;
+        if (!candidate.setStart(from, why) || !candidate.setEnd(to, why) || !candidate.toggle(why))
+            return refuse(command, why);
+        std::string ignored;
+        if (show.loop->isOn())
+            show.loop->toggle(ignored);
+        show.loop->setStart(from, ignored);
+        show.loop->setEnd(to, ignored);
+        show.loop->toggle(ignored);
+        std::cout << "Loop on from " << moment(from) << " to " << moment(to) << std::endl;
+        return true;
+    }
+    if ((verb == "undo" || verb == "redo") && words.size() == 1)
+        return restore(verb == "undo");
+    if (verb == "key" || verb == "unkey" || verb == "on" || verb == "off")
+        return edit(command, words);
+    return refuse(command, "expected key, unkey, on, off, seek, loop, undo or redo with their values");
+}
+
+bool DevCommands::edit(const std::string& command, const std::vector<std::string>& words)
+{
+    std::string text;
+    if (!show.authoring || !show.authoring->readTimeline(text))
+        return refuse(command, "no timeline is linked to this demoscript");
+    const std::string& file = show.authoring->getTimelineFile();
+    TimelineEdit edit(file, text);
+    const std::string& verb = words[0];
+    std::string object, track;
+    // What the show offers is checked before the text is touched, so that
+    // a refusal names the misspelt word rather than a line.
+    if ((verb == "key" || verb == "unkey") && splitTrack(words[1], object, track))
+    {
+        const TrackGroup* group = MRVDemosys::tracks ? MRVDemosys::tracks->getTrackGroupByName(object) : nullptr;
+        if (!group)
+            return refuse(command, "no effect object '" + object + "' in the demoscript");
+        if (!group->getInterpolateTrackByName(track))
+            return refuse(command, "object '" + object + "' reads no track '" + track + "'");
+    }
+    if (verb == "key" && words.size() == 5)
+    {
+        unsigned int row = 0;
+        std::string why;
+        if (TimelineSyntax::parseTime(words[2], show.rowRate, row, why) &&
+            static_cast<unsigned long long>(row) * 1000u / static_cast<unsigned int>(show.rowRate) > show.stopMs)
+            return refuse(command, "row " + std::to_string(row) + " is past the stop time " + moment(show.stopMs));
+    }
+    bool ok = false;
+    if (verb == "key" && words.size() == 5 && splitTrack(words[1], object, track))
+        ok = edit.setKey(object, track, words[2], words[3], words[4]);
+    else if (verb == "unkey" && words.size() == 3 && splitTrack(words[1], object, track))
+        ok = edit.removeKey(object, track, words[2]);
+    else if (verb == "on" && (words.size() == 4 || words.size() == 5))
+        ok = edit.addInterval(words[1], words[2], words[3], words.size() == 5 ? words[4] : std::string());
+    else if (verb == "off" && words.size() == 3)
+        ok = edit.removeInterval(words[1], words[2]);
+    else
+        return refuse(command, verb == "key" ? "expected 'key OBJECT.TRACK TIME CURVE VALUE'"
+                             : verb == "unkey" ? "expected 'unkey OBJECT.TRACK TIME'"
+                             : verb == "on" ? "expected 'on OBJECT FROM TO [TARGET]'"
+                                            : "expected 'off OBJECT TIME'");
+    if (!ok)
+        return refuse(command, edit.getErrorMessage());
+
+    std::string error, note;
+    if (!show.authoring->editTimeline(edit.getText(), error, note))
+        return refuse(command, StringUtils::trim(error));
+    done.push_back({ command, text, edit.getText() });
+    undone.clear();
+    std::cout << "Done: " << command << " ('" << file << "' line " << edit.getLine() << ")" << note << std::endl;
+    return true;
+}
+
+bool DevCommands::restore(bool undo)
+{
+    std::vector<Edit>& from = undo ? done : undone;
+    std::vector<Edit>& to = undo ? undone : done;
+    const char* verb = undo ? "undo" : "redo";
+    if (from.empty())
+        return refuse(verb, undo ? "nothing to undo" : "nothing to redo");
+    const Edit& step = from.back();
+    std::string text;
+    // An edit saved meanwhile from a text editor is the author's newer
+    // word; it is not overwritten with an older text.
+    if (!show.authoring->readTimeline(text) || text != (undo ? step.after : step.before))
+        return refuse(verb, "the timeline was changed since; edit it where it was changed");
+    std::string error, note;
+    if (!show.authoring->editTimeline(undo ? step.before : step.after, error, note))
+        return refuse(verb, StringUtils::trim(error));
+    std::cout << (undo ? "Undone: " : "Redone: ") << step.command << note << std::endl;
+    to.push_back(step);
+    from.pop_back();
+    return true;
+}

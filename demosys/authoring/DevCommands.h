@@ -1,0 +1,62 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+class FMODTimer;
+class LiveAuthoring;
+class LoopRegion;
+
+// The editor's commands, one line of text each, so that a script or a test
+// drives the same code a mouse does (--dev --headless reads them from
+// standard input):
+//
+//   key OBJECT.TRACK TIME CURVE VALUE   set a key (added, or the one on that row)
+//   unkey OBJECT.TRACK TIME             delete the key on that row
+//   on OBJECT FROM TO [TARGET]          add an interval (the screen without a target)
+//   off OBJECT TIME                     delete the interval that starts at TIME
+//   seek TIME                           move the clock
+//   loop FROM TO                        loop from FROM to TO
+//   undo, redo                          step through the edits made here
+//
+// Times as in the timeline text (rows or minutes:seconds:milliseconds);
+// names may be quoted as there. An edit changes the timeline text as a
+// careful person would (only the lines it concerns) and then goes through
+// the same check, compile and reload as a saved file. Each command prints
+// one line: what it did, or why not.
+class DevCommands
+{
+public:
+    struct Show
+    {
+        FMODTimer* timer = nullptr;
+        LoopRegion* loop = nullptr;
+        LiveAuthoring* authoring = nullptr;
+        unsigned int stopMs = 0;
+        int rowRate = 20;
+        int rowsPerBeat = 0;
+        int beatsPerBar = 4;
+    };
+
+    explicit DevCommands(const Show& show) : show(show) {}
+
+    // Runs one command line and prints its line; false when it was refused.
+    bool run(const std::string& line);
+
+private:
+    struct Edit
+    {
+        std::string command;
+        std::string before;
+        std::string after;
+    };
+
+    bool edit(const std::string& command, const std::vector<std::string>& words);
+    bool restore(bool undo);
+    bool refuse(const std::string& command, const std::string& why);
+    std::string moment(unsigned int ms) const;
+
+    Show show;
+    std::vector<Edit> done;
+    std::vector<Edit> undone;
+};

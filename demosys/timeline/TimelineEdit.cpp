@@ -1,0 +1,332 @@
+#include "demosys/timeline/TimelineEdit.h"
+
+#include "demosys/timeline/TimelineParser.h"
+#include "demosys/timeline/TimelineSyntax.h"
+#include "demosys/timeline/TrackSystem.h"
+
+#include <iterator>
+#include <map>
+#include <memory>
+
+namespace {
+
+std::vector<std::string> splitLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    size_t begin = 0;
+    while (begin < text.size())
+    {
+        size_t end = text.find('\n', begin);
+        end = end == std::string::npos ? text.size() : end + 1;
+        lines.push_back(text.substr(begin, end - begin));
+        begin = end;
+    }
+    return lines;
+}
+
+std::string join(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line;
+    return text;
+}
+
+// The line end a new line gets: the one most of the file's lines have.
+std::string lineEnd(const std::vector<std::string>& lines)
+{
+    int crlf = 0;
+    for (const std::string& line : lines)
+        if (line.size() >= 2 && line.compare(line.size() - 2, 2, "\r\n") == 0)
+            ++crlf;
+    return crlf * 2 > static_cast<int>(lines.size()) ? "\r\n" : "\n";
+}
+
+// Where each of the first pieces of a line starts and ends; the comment and
+// the line end follow the last piece. Quoted pieces count whole.
+struct Piece
+{
+    size_t begin;
+    size_t end;
+};
+
+std::vector<Piece> pieces(const std::string& line)
+{
+    std::vector<Piece> found;
+    size_t at = 0;
+    while (at < line.size())
+    {
+        while (at < line.size() && (line[at] == ' ' || line[at] == '\t'))
+            ++at;
+        if (at >= line.size() || line[at] == '#' || line[at] == '\r' || line[at] == '\n')
+            break;
+        const size_t begin = at;
+        if (line[at] == '"')
+        {
+            ++at;
+            while (at < line.size() && line[at] != '"')
+                at += line[at] == '\\' ? 2 : 1;
+            ++at;
+        }
+        else
+            while (at < line.size() && line[at] != ' ' && line[at] != '\t' && line[at] != '#' && line[at] != '\r' &&
+                   line[at] != '\n')
+                ++at;
+        found.push_back({ begin, at < line.size() ? at : line.size() });
+    }
+    return found;
+}
+
+// The line with its pieces replaced by `words`, keeping the indentation and,
+// as far as the new widths allow, the column of every later piece and of
+// the comment.
+std::string rewrite(const std::string& line, const std::vector<std::string>& words, bool keepComment)
+{
+    const std::vector<Piece> old = pieces(line);
+    const size_t indent = old.empty() ? 0 : old.front().begin;
+    std::string out = line.substr(0, indent);
+    size_t oldEnd = indent;
+    for (size_t i = 0; i < words.size(); ++i)
+    {
+        if (i > 0)
+        {
+            // The gap before this word as it was, shortened by what the
+            // earlier words grew, but at least one space.
+            const size_t wantColumn = i < old.size() ? old[i].begin : oldEnd + 1;
+            out += std::string(wantColumn > out.size() ? wantColumn - out.size() : 1, ' ');
+        }
+        out += words[i];
+        oldEnd = i < old.size() ? old[i].end : oldEnd + 1 + words[i].size();
+    }
+    const size_t lastOld = old.empty() ? indent : old.back().end;
+    std::string rest = line.substr(lastOld < line.size() ? lastOld : line.size());
+    size_t comment = rest.find('#');
+    size_t newline = rest.find_first_of("\r\n");
+    const std::string end = newline == std::string::npos ? std::string() : rest.substr(newline);
+    if (keepComment && comment != std::string::npos && (newline == std::string::npos || comment < newline))
+    {
+        const size_t commentColumn = lastOld + comment;
+        out += std::string(commentColumn > out.size() ? commentColumn - out.size() : 1, ' ');
+        out += rest.substr(comment, (newline == std::string::npos ? rest.size() : newline) - comment);
+    }
+    return out + end;
+}
+
+std::string indentOf(const std::string& line)
+{
+    const std::vector<Piece> found = pieces(line);
+    return line.substr(0, found.empty() ? 0 : found.front().begin);
+}
+
+} // namespace
+
+TimelineEdit::TimelineEdit(const std::string& fileName_, const std::string& text_)
+    : fileName(fileName_), text(text_)
+{
+}
+
+bool TimelineEdit::fail(const std::string& message)
+{
+    errorMessage = message;
+    return false;
+}
+
+bool TimelineEdit::parse(TimelineLines& lines, int& rowRate)
+{
+    TimelineParser parser(fileName);
+    std::unique_ptr<TrackSystem> system(parser.parse(text));
+    if (!system)
+        return fail("the timeline does not compile as it is: " + parser.getErrorMessage());
+    lines = parser.getLines();
+    rowRate = parser.getRowRate();
+    return true;
+}
+
+bool TimelineEdit::readRow(const std::string& at, int rowRate, unsigned int& row)
+{
+    std::string expected;
+    if (!TimelineSyntax::parseTime(at, rowRate, row, expected))
+        return fail("expected " + expected);
+    return true;
+}
+
+bool TimelineEdit::commit(const std::vector<std::string>& lines)
+{
+    const std::string edited = join(lines);
+    TimelineParser parser(fileName);
+    std::unique_ptr<TrackSystem> system(parser.parse(edited));
+    if (!system)
+    {
+        // The message points into a text the author never saw.
+        std::string message = parser.getErrorMessage();
+        while (!message.empty() && message.back() == '\n')
+            message.pop_back();
+        const size_t colon = message.find(": expected ");
+        return fail(colon == std::string::npos ? message : message.substr(colon + 2));
+    }
+    text = edited;
+    return true;
+}
+
+bool TimelineEdit::setKey(const std::string& object, const std::string& track, const std::string& at,
+                          const std::string& curve, const std::string& value)
+{
+    TimelineLines lines;
+    int rowRate = 0;
+    unsigned int row = 0;
+    int curveNumber = 0;
+    float number = 0.0f;
+    std::string expected;
+    if (!parse(lines, rowRate) || !readRow(at, rowRate, row))
+        return false;
+    if (!TimelineSyntax::parseCurve(curve, curveNumber))
+        return fail(std::string("expected a curve (") + TimelineSyntax::curveList() + "), found '" + curve + "'");
+    if (!TimelineSyntax::parseValue(value, number, expected))
+        return fail("expected " + expected);
+
+    std::vector<std::string> text = splitLines(this->text);
+    const std::string end = lineEnd(text);
+    const std::vector<std::string> words = { at, curve, value };
+    const auto object_ = lines.objects.find(object);
+    if (object_ == lines.objects.end())
+    {
+        if (!text.empty() && text.back().back() != '\n')
+            text.back() += end;
+        text.push_back(end);
+        text.push_back("object " + TimelineSyntax::quote(object) + end);
+        text.push_back("track " + TimelineSyntax::quote(track) + end);
+        text.push_back("  " + at + " " + curve + " " + value + end);
+        editedLine = static_cast<int>(text.size());
+        return commit(text);
+    }
+    const auto tracks = lines.tracks[object];
+    const auto track_ = tracks.find(track);
+    if (track_ == tracks.end())
+    {
+        // After the object's last statement, as its last track.
+        const size_t after = static_cast<size_t>(lines.objectEnds[object]);
+        std::string indent = "  ";
+        for (const auto& other : lines.keyframes)
+            for (const auto& otherTrack : other.second)
+                if (!otherTrack.second.empty())
+                    indent = indentOf(text[static_cast<size_t>(otherTrack.second.begin()->second - 1)]);
+        text.insert(text.begin() + static_cast<long>(after),
+                    { "track " + TimelineSyntax::quote(track) + end, indent + at + " " + curve + " " + value + end });
+        editedLine = static_cast<int>(after) + 2;
+        return commit(text);
+    }
+
+    std::map<unsigned int, int>& keys = lines.keyframes[object][track];
+    const auto same = keys.find(row);
+    if (same != keys.end())
+    {
+        const size_t index = static_cast<size_t>(same->second - 1);
+        text[index] = rewrite(text[index], words, true);
+        editedLine = same->second;
+        return commit(text);
+    }
+    // Beside the key before it in time, laid out as that key is; or before
+    // the first key; or under the track line.
+    size_t insertAt = static_cast<size_t>(track_->second);
+    std::string model;
+    auto after = keys.lower_bound(row);
+    if (after != keys.begin())
+    {
+        --after;
+        insertAt = static_cast<size_t>(after->second);
+        model = text[insertAt - 1];
+    }
+    else if (!keys.empty())
+    {
+        insertAt = static_cast<size_t>(keys.begin()->second - 1);
+        model = text[insertAt];
+    }
+    const std::string line =
+        model.empty() ? "  " + at + " " + curve + " " + value + end : rewrite(model, words, false);
+    text.insert(text.begin() + static_cast<long>(insertAt), line);
+    editedLine = static_cast<int>(insertAt) + 1;
+    return commit(text);
+}
+
+bool TimelineEdit::removeKey(const std::string& object, const std::string& track, const std::string& at)
+{
+    TimelineLines lines;
+    int rowRate = 0;
+    unsigned int row = 0;
+    if (!parse(lines, rowRate) || !readRow(at, rowRate, row))
+        return false;
+    const auto key = lines.keyframes[object][track].find(row);
+    if (key == lines.keyframes[object][track].end())
+        return fail("no key of " + object + "." + track + " at row " + std::to_string(row));
+    std::vector<std::string> text = splitLines(this->text);
+    text.erase(text.begin() + (key->second - 1));
+    editedLine = key->second;
+    return commit(text);
+}
+
+bool TimelineEdit::addInterval(const std::string& object, const std::string& from, const std::string& to,
+                               const std::string& target)
+{
+    TimelineLines lines;
+    int rowRate = 0;
+    unsigned int first = 0, last = 0;
+    if (!parse(lines, rowRate) || !readRow(from, rowRate, first) || !readRow(to, rowRate, last))
+        return false;
+    std::vector<std::string> text = splitLines(this->text);
+    const std::string end = lineEnd(text);
+    std::vector<std::string> words = { "on", from, to };
+    if (!target.empty() && target != "screen")
+        words.push_back(TimelineSyntax::quote(target));
+    std::string plain = words[0];
+    for (size_t i = 1; i < words.size(); ++i)
+        plain += " " + words[i];
+
+    if (!lines.objects.count(object))
+    {
+        if (!text.empty() && text.back().back() != '\n')
+            text.back() += end;
+        text.push_back(end);
+        text.push_back("object " + TimelineSyntax::quote(object) + end);
+        text.push_back(plain + end);
+        editedLine = static_cast<int>(text.size());
+        return commit(text);
+    }
+    const auto last_ = lines.startStopEnds.find(object);
+    const size_t after = static_cast<size_t>(last_ != lines.startStopEnds.end() ? last_->second : lines.objects[object]);
+    const std::string indent = last_ != lines.startStopEnds.end() ? indentOf(text[after - 1]) : std::string();
+    text.insert(text.begin() + static_cast<long>(after), indent + plain + end);
+    editedLine = static_cast<int>(after) + 1;
+    return commit(text);
+}
+
+bool TimelineEdit::removeInterval(const std::string& object, const std::string& at)
+{
+    TimelineLines lines;
+    int rowRate = 0;
+    unsigned int row = 0;
+    if (!parse(lines, rowRate) || !readRow(at, rowRate, row))
+        return false;
+    std::vector<std::string> text = splitLines(this->text);
+    auto keyword = [&text](int line) {
+        const std::string& content = text[static_cast<size_t>(line - 1)];
+        const std::vector<Piece> found = pieces(content);
+        return found.empty() ? std::string() : content.substr(found[0].begin, found[0].end - found[0].begin);
+    };
+    std::map<unsigned int, int>& keys = lines.startStops[object];
+    const auto start = keys.find(row);
+    if (start == keys.end() || keyword(start->second) == "stop")
+        return fail("no interval of " + object + " starts at row " + std::to_string(row));
+    std::vector<int> gone = { start->second };
+    // A "start" line's interval ends at the next keyframe: a stop line of
+    // its own, which goes with it.
+    const auto stop = std::next(start);
+    if (keyword(start->second) == "start" && stop != keys.end() && keyword(stop->second) == "stop")
+        gone.push_back(stop->second);
+    // The later line first, so that the earlier one's place holds.
+    if (gone.size() == 2 && gone[1] < gone[0])
+        std::swap(gone[0], gone[1]);
+    for (auto line = gone.rbegin(); line != gone.rend(); ++line)
+        text.erase(text.begin() + (*line - 1));
+    editedLine = start->second;
+    return commit(text);
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct TimelineLines;
+
+// Edits of a timeline text made as a careful person makes them in a text
+// editor: only the lines an edit concerns change, and within a changed line
+// the indentation, the columns and the comment stay; every other byte,
+// blank lines and comments included, is kept. Each edit is checked by
+// parsing the result, so an edit never leaves a text that does not compile.
+//
+// Times are written as given (rows or minutes:seconds:milliseconds), as
+// are curves and values once they read; names are quoted where they must be.
+class TimelineEdit
+{
+public:
+    // fileName is only used in messages.
+    TimelineEdit(const std::string& fileName, const std::string& text);
+
+    // Each returns false, with the reason in getErrorMessage() and the text
+    // unchanged, when the edit cannot be made. getLine() is then the line
+    // the edit wrote or removed.
+
+    // Sets the key at `at` (a new line, or the one already on that row);
+    // the track, and the object, are added when the text has none.
+    bool setKey(const std::string& object, const std::string& track, const std::string& at, const std::string& curve,
+                const std::string& value);
+    bool removeKey(const std::string& object, const std::string& track, const std::string& at);
+    // "on FROM TO [TARGET]" after the object's last start/stop line.
+    bool addInterval(const std::string& object, const std::string& from, const std::string& to,
+                     const std::string& target);
+    // The interval that starts at `at`: its "on" line, or its "start" line
+    // and the "stop" line that ends it.
+    bool removeInterval(const std::string& object, const std::string& at);
+
+    const std::string& getText() const { return text; }
+    const std::string& getErrorMessage() const { return errorMessage; }
+    int getLine() const { return editedLine; }
+
+private:
+    bool parse(TimelineLines& lines, int& rowRate);
+    bool readRow(const std::string& at, int rowRate, unsigned int& row);
+    // Replaces the text by `lines` (each with its own line end) when they
+    // parse; otherwise keeps it and says why.
+    bool commit(const std::vector<std::string>& lines);
+    bool fail(const std::string& message);
+
+    std::string fileName;
+    std::string text;
+    std::string errorMessage;
+    int editedLine = 0;
+};
