@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -57,6 +58,8 @@ struct Edit
     int reloads = 1;      // lines starting "Reload"
     bool linked = true;   // --timeline names the timeline
     const char* unchanged = nullptr;  // a file that must keep its bytes
+    const char* commands = nullptr;   // editor commands sent on standard input
+    const char* timelineAfter = nullptr;  // the timeline text they leave
 };
 
 class DevReloadTest : public SceneProduction, public ::testing::WithParamInterface<Edit>
@@ -93,24 +96,34 @@ protected:
 
     // Plays FRAMES frames at 20 a second in real time, making the change
     // once the show has started.
-    ProgramRun playWhile(const std::function<void(const std::string&)>& change, bool linked)
+    ProgramRun playWhile(const std::function<void(const std::string&)>& change, bool linked,
+                         const char* commands = nullptr)
     {
         const std::string out = dir + "/out.txt";
         const std::string command = "cd '" + dir + "' && ASAN_OPTIONS='" + childSanitizerOptions() + "' exec '" KELVARN_PATH "' --dev --headless --window 64x36 "
                                     "--fps 20 --frames " + std::to_string(FRAMES) +
                                     " --capture frames" + (linked ? " --timeline timeline.txt" : "") + " >'" +
                                     out + "' 2>&1";
+        int input[2];
+        EXPECT_EQ(pipe(input), 0);
         const pid_t child = fork();
         if (child == 0)
         {
+            dup2(input[0], 0);
+            close(input[0]);
+            close(input[1]);
             execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
             _exit(127);
         }
+        close(input[0]);
         ProgramRun run;
         for (int i = 0; i < 200 && readAll(out).find("[Demo Init END]") == std::string::npos; ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(25));
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         change(dir);
+        if (commands)
+            EXPECT_EQ(write(input[1], commands, std::strlen(commands)), static_cast<ssize_t>(std::strlen(commands)));
+        close(input[1]);
         int raw = 0;
         waitpid(child, &raw, 0);
         run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -138,11 +151,15 @@ TEST_P(DevReloadTest, ChangeShowsOrLeavesTheLastGoodVersion)
 {
     const Edit& edit = GetParam();
     const std::string kept = edit.unchanged ? readAll(dir + "/" + edit.unchanged) : std::string();
-    const ProgramRun run = playWhile(edit.change, edit.linked);
+    const ProgramRun run = playWhile(edit.change, edit.linked, edit.commands);
     ASSERT_TRUE(clean(run));
     EXPECT_NE(run.out.find(edit.line), std::string::npos) << run.out;
     // One change, one line: a file is taken once, whole.
     EXPECT_EQ(linesStarting(run.out, "Reload"), edit.reloads) << run.out;
+    if (edit.timelineAfter)
+    {
+        EXPECT_EQ(readAll(dir + "/timeline.txt"), edit.timelineAfter) << run.out;
+    }
     if (edit.unchanged)
     {
         EXPECT_EQ(readAll(dir + "/" + edit.unchanged), kept) << edit.unchanged << " changed\n" << run.out;
@@ -208,6 +225,17 @@ const Edit EDITS[] = {
       [](const std::string& d) { writeText(d + "/resources/timeline.txt", GREEN_TIMELINE); },
       "No timeline is linked to this demoscript", RED, RED, 32, 18, 0, false, "tracks/fade.alpha.track" },
 
+    // The editor's commands, as a script sends them: the same text a person
+    // would have written, and the same reload.
+    { "CommandsSetKeys", [](const std::string&) {}, "Done: key fade.green 0 linear 1 ('timeline.txt' line 13)", RED,
+      GREEN, 32, 18, 0, true, nullptr, "key fade.alpha 0 linear 1\nkey fade.green 0 linear 1\n",
+      "object pic\npriority 0\non 0 100000\nobject leds\npriority 2\non 0 100000\nobject fade\npriority 1\n"
+      "on 0 100000\ntrack alpha\n0 linear 1\ntrack green\n0 linear 1\n" },
+    // Refused edits and undone ones leave the text as it was.
+    { "CommandsRefusedOrUndone", [](const std::string&) {},
+      "Not done: key fade.alpa 0 linear 1: object 'fade' reads no track 'alpa'", RED, RED, 32, 18, 0, true,
+      "tracks/fade.alpha.track",
+      "key fade.alpa 0 linear 1\non pic 0 10 buffr2\nkey fade.alpha 0 linear 1\nundo\n", TIMELINE.c_str() },
     { "TimelineSyntaxError",
       [](const std::string& d) { writeText(d + "/timeline.txt", std::string(GREEN_TIMELINE) + "track\n"); },
       "Reload of 'timeline.txt' failed: timeline.txt:14: expected 'track NAME'", RED, RED },
