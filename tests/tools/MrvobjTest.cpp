@@ -152,10 +152,12 @@ TEST_F(MrvobjTest, CommandLineErrors)
 
 TEST_F(MrvobjTest, ObjWithMaterialsBecomesNamedTriangleMeshes)
 {
-    dir.write("boat.mtl", "newmtl red\nKd 1 0 0\nnewmtl wood\nKd 0.5 0.25 0.125\nmap_Kd textures\\deck.png\n");
+    dir.write("boat.mtl", "newmtl red\nKd 1 0 0\nnorm other/Deck.png\n"
+                          "newmtl wood\nKd 0.5 0.25 0.125\nmap_Kd textures\\deck.png\n");
     const std::vector<unsigned char> deck =
         pngtest::encodePng(pngtest::makePicture(2, 1, pngtest::ColorType::RGBA, { 1, 2, 3, 4, 5, 6, 7, 8 }));
     dir.write("textures/deck.png", std::string(deck.begin(), deck.end()));
+    dir.write("other/Deck.png", std::string(deck.begin(), deck.end()));
     const std::string model = dir.write("boat.obj", "mtllib boat.mtl\n"
                                                     "o Hull\n"
                                                     "v 0 0 0\nv 2 0 0\nv 2 1 0\nv 0 1 0\n"
@@ -198,6 +200,8 @@ TEST_F(MrvobjTest, ObjWithMaterialsBecomesNamedTriangleMeshes)
     EXPECT_EQ(sail.texCoordSize, 0);
     EXPECT_EQ(sail.material.colour2, (Vector<float, 3>(1, 0, 0)));
     EXPECT_FALSE(sail.material.hasDiffuseTexture());
+    // Another file whose name differs only in case gets a name of its own.
+    EXPECT_EQ(sail.material.normalTexture, "out_Deck_2.png");
     EXPECT_EQ(sail.bboxMax, (Vector<float, 3>(1, 3, 1)));
     // One picture for both meshes of the material.
     EXPECT_EQ(file.meshes[2].material.diffuseTexture, "out_deck.png");
@@ -310,8 +314,8 @@ struct ModelCase
     std::function<std::string(class MrvobjProductionTest&)> write;
     bool picturesOption;   // --pictures gfx/ instead of the default folder
     int status;
-    std::string out;       // with DIR for the pictures folder
-    std::string err;       // with MODEL for the model's path
+    std::string out;       // <OBJECT>, <DIR>: the object file, the pictures folder
+    std::string err;       // <MODEL>: the model's path
     std::vector<std::pair<std::string, Rgb>> pictures;
     Rgb core;              // what the cube shows; {} when nothing is played
 };
@@ -462,15 +466,15 @@ TEST_F(MrvobjProductionTest, ModelsBringTheirPicturesAlongOrFailClearly)
           },
           false, 0,
           "mrvobj: wrote 'room_wall.png' (8x8 RGB) from 'C:\\Users\\artist\\textures\\wall.jpg'\n"
-          "mrvobj: wrote 1 mesh to 'OBJECT'\n"
-          "mrvobj: pictures in 'DIR'; for the demoscript's graphics block:\n"
+          "mrvobj: wrote 1 mesh to '<OBJECT>'\n"
+          "mrvobj: pictures in '<DIR>'; for the demoscript's graphics block:\n"
           "    room_wall.png = room_wall.png;\n",
           "", { { "room_wall.png", brick } }, brick },
         { "a PNG embedded in the buffer of a glTF file",
           [&](MrvobjProductionTest& t) { return t.gltfCube(png(moss)); }, true, 0,
           "mrvobj: wrote 'room_texture0.png' (8x8 RGB) from '*0'\n"
-          "mrvobj: wrote 1 mesh to 'OBJECT'\n"
-          "mrvobj: pictures in 'DIR'; for the demoscript's graphics block:\n"
+          "mrvobj: wrote 1 mesh to '<OBJECT>'\n"
+          "mrvobj: pictures in '<DIR>'; for the demoscript's graphics block:\n"
           "    room_texture0.png = room_texture0.png;\n",
           "", { { "room_texture0.png", moss } }, moss },
         { "a picture name of spaces, commas and signs the demoscript reads",
@@ -480,18 +484,18 @@ TEST_F(MrvobjProductionTest, ModelsBringTheirPicturesAlongOrFailClearly)
           },
           false, 0,
           "mrvobj: wrote 'room_Procedural__num_0__copy_.png' (8x8 RGB) from 'Procedural, num=0 {copy}.png'\n"
-          "mrvobj: wrote 1 mesh to 'OBJECT'\n"
-          "mrvobj: pictures in 'DIR'; for the demoscript's graphics block:\n"
+          "mrvobj: wrote 1 mesh to '<OBJECT>'\n"
+          "mrvobj: pictures in '<DIR>'; for the demoscript's graphics block:\n"
           "    room_Procedural__num_0__copy_.png = room_Procedural__num_0__copy_.png;\n",
           "", { { "room_Procedural__num_0__copy_.png", sand } }, sand },
         { "a picture that is nowhere",
           [&](MrvobjProductionTest& t) { return t.objCube("gone.png"); }, false, 0,
-          "mrvobj: wrote 1 mesh to 'OBJECT'\n",
+          "mrvobj: wrote 1 mesh to '<OBJECT>'\n",
           "mrvobj: material 'wall': picture 'gone.png' not found beside the model; the material keeps its colour\n",
           {}, LOGO },
         { "an OFF file whose header claims 353 billion vertices",
           [&](MrvobjProductionTest& t) { return t.put("lie.off", lie); }, false, 1, "",
-          "mrvobj: cannot read 'MODEL': reading it needs more than 1024 MiB of memory, more than a model of " +
+          "mrvobj: cannot read '<MODEL>': reading it needs more than 1024 MiB of memory, more than a model of " +
               std::to_string(lie.size()) +
               " bytes (with the files beside it) needs; a count in the file is likely false\n",
           {}, {} },
@@ -516,9 +520,9 @@ TEST_F(MrvobjProductionTest, ModelsBringTheirPicturesAlongOrFailClearly)
         std::ostringstream out, err;
         EXPECT_EQ(MrvobjCommand::run(args, out, err), c.status) << err.str();
         auto fill = [&](std::string text) {
-            for (const auto& [from, to] : { std::pair<std::string, std::string>{ "OBJECT", object },
-                                            { "DIR", folder }, { "MODEL", model } })
-                for (size_t at; (at = text.find(from)) != std::string::npos;)
+            for (const auto& [from, to] : { std::pair<std::string, std::string>{ "<OBJECT>", object },
+                                            { "<DIR>", folder }, { "<MODEL>", model } })
+                for (size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size())
                     text.replace(at, from.size(), to);
             return text;
         };

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <climits>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -99,6 +100,15 @@ std::string PictureExporter::uniqueName(const std::string& hint)
     return name;
 }
 
+bool PictureExporter::fits(int width, int height, std::string& why)
+{
+    if (width > 0 && height > 0 && width <= MAX_SIDE && height <= MAX_SIDE &&
+        static_cast<long long>(width) * height <= MAX_PIXELS)
+        return true;
+    why = "is " + std::to_string(width) + "x" + std::to_string(height) + " pixels, more than a texture can be";
+    return false;
+}
+
 bool PictureExporter::decode(const ModelPicture& picture, Written& out, std::vector<unsigned char>& rows,
                              std::string& why) const
 {
@@ -107,9 +117,11 @@ bool PictureExporter::decode(const ModelPicture& picture, Written& out, std::vec
         if (picture.width <= 0 || picture.height <= 0 ||
             picture.rgba.size() != static_cast<size_t>(picture.width) * static_cast<size_t>(picture.height) * 4)
         {
-            why = "its embedded texels do not fill its size";
+            why = "has embedded texels that do not fill its size";
             return false;
         }
+        if (!fits(picture.width, picture.height, why))
+            return false;
         out.width = picture.width;
         out.height = picture.height;
         rows = toRgbOrRgba(picture.rgba.data(), static_cast<long long>(picture.width) * picture.height, 4,
@@ -133,7 +145,7 @@ bool PictureExporter::decode(const ModelPicture& picture, Written& out, std::vec
         }
         bytes = source.getUnsigned();
     }
-    if (bytes.empty() || bytes.size() > static_cast<size_t>(INT32_MAX))
+    if (bytes.empty() || bytes.size() > static_cast<size_t>(INT_MAX))
     {
         why = "is empty";
         return false;
@@ -145,12 +157,8 @@ bool PictureExporter::decode(const ModelPicture& picture, Written& out, std::vec
         why = std::string("cannot be decoded (") + stbi_failure_reason() + ")";
         return false;
     }
-    if (width <= 0 || height <= 0 || width > MAX_SIDE || height > MAX_SIDE ||
-        static_cast<long long>(width) * height > MAX_PIXELS)
-    {
-        why = "is " + std::to_string(width) + "x" + std::to_string(height) + " pixels, more than a texture can be";
+    if (!fits(width, height, why))
         return false;
-    }
     unsigned char* pixels = stbi_load_from_memory(bytes.data(), length, &width, &height, &channels, 0);
     if (!pixels)
     {

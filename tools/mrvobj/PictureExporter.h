@@ -51,6 +51,7 @@ public:
     static std::string safeName(const std::string& text);
 
 private:
+    static bool fits(int width, int height, std::string& why);
     bool decode(const ModelPicture& picture, Written& out, std::vector<unsigned char>& rows, std::string& why) const;
     std::string uniqueName(const std::string& hint);
     bool writePng(const std::string& name, const std::vector<unsigned char>& rows, const Written& picture,
