@@ -178,6 +178,10 @@ private:
     // names the same file or embedded texture.
     ModelPicture& picture(const std::string& reference)
     {
+        // The same text finds the same file; the search is not repeated.
+        for (ModelPicture& known : pictures)
+            if (known.reference == reference)
+                return known;
         const std::pair<const aiTexture*, int> embedded = scene->GetEmbeddedTextureAndIndex(reference.c_str());
         const std::string file = embedded.first ? std::string() : finder.find(reference);
         const std::string key = embedded.first ? "*" + std::to_string(embedded.second)
