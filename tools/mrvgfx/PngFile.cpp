@@ -37,11 +37,19 @@ bool encodeRows(png_structp png, png_infop info, const std::vector<unsigned char
 
 std::vector<unsigned char> PngFile::encode(const Canvas& canvas, int channels)
 {
-    const std::vector<unsigned char> rows = canvas.bytes(channels);
+    return encode(canvas.bytes(channels), canvas.width(), canvas.height(), channels);
+}
+
+std::vector<unsigned char> PngFile::encode(const std::vector<unsigned char>& rows, int width, int height,
+                                          int channels)
+{
     std::vector<unsigned char> out;
+    if ((channels != 3 && channels != 4) || width <= 0 || height <= 0 ||
+        rows.size() != static_cast<size_t>(width) * static_cast<size_t>(height) * static_cast<size_t>(channels))
+        return out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
-    const bool ok = png && info && encodeRows(png, info, rows, canvas.width(), canvas.height(), channels, &out);
+    const bool ok = png && info && encodeRows(png, info, rows, width, height, channels, &out);
     png_destroy_write_struct(&png, &info);
     if (!ok)
         out.clear();

@@ -12,4 +12,8 @@ class PngFile
 public:
     // Empty when libpng fails.
     static std::vector<unsigned char> encode(const Canvas& canvas, int channels);
+    // The same from rows already laid out top first, `channels` (3 or 4)
+    // bytes per pixel; empty when the rows do not fill width x height.
+    static std::vector<unsigned char> encode(const std::vector<unsigned char>& rows, int width, int height,
+                                             int channels);
 };

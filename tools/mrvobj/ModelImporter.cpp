@@ -1,5 +1,7 @@
 #include "tools/mrvobj/ModelImporter.h"
 
+#include "tools/mrvobj/PictureFinder.h"
+
 #include <assimp/Importer.hpp>
 #include <assimp/config.h>
 #include <assimp/material.h>
@@ -8,6 +10,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <new>
 
 namespace {
 
@@ -25,17 +28,12 @@ Vector<float, 3> colour(const aiMaterial* material, const char* key, unsigned in
     return Vector<float, 3>(value.r, value.g, value.b);
 }
 
-std::string baseName(const std::string& path)
-{
-    const size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 class Converter
 {
 public:
-    Converter(const aiScene* scene_, MRVObjectFile& file_, std::vector<std::string>& warnings_)
-        : scene(scene_), file(file_), warnings(warnings_)
+    Converter(const aiScene* scene_, const std::string& modelPath, MRVObjectFile& file_,
+              std::vector<ModelPicture>& pictures_)
+        : scene(scene_), finder(modelPath), file(file_), pictures(pictures_)
     {
     }
 
@@ -151,42 +149,93 @@ private:
         m.colour1 = colour(material, AI_MATKEY_COLOR_AMBIENT, Vector<float, 3>());
         m.colour2 = colour(material, AI_MATKEY_COLOR_DIFFUSE, Vector<float, 3>(1.0f, 1.0f, 1.0f));
         m.colour3 = colour(material, AI_MATKEY_COLOR_SPECULAR, Vector<float, 3>());
-        m.diffuseTexture = texture(material, aiTextureType_DIFFUSE, out.name);
-        if (m.diffuseTexture.empty())
-            m.diffuseTexture = texture(material, aiTextureType_BASE_COLOR, out.name);
-        m.diffuseTextureFlag = m.diffuseTexture.empty() ? 0 : 1;
-        m.normalTexture = texture(material, aiTextureType_NORMALS, out.name);
-        m.normalTextureFlag = m.normalTexture.empty() ? 0 : 1;
+        // The picture's name is set once it has been written; until then
+        // the material has none.
+        aiString name;
+        const std::string materialName =
+            material->Get(AI_MATKEY_NAME, name) == AI_SUCCESS && name.length > 0 ? name.C_Str() : out.name;
+        if (!texture(material, aiTextureType_DIFFUSE, false, materialName))
+            texture(material, aiTextureType_BASE_COLOR, false, materialName);
+        texture(material, aiTextureType_NORMALS, true, materialName);
     }
 
-    std::string texture(const aiMaterial* material, aiTextureType type, const std::string& meshName)
+    bool texture(const aiMaterial* material, aiTextureType type, bool normalMap, const std::string& materialName)
     {
         aiString path;
-        if (material->GetTextureCount(type) == 0 || material->GetTexture(type, 0, &path) != AI_SUCCESS)
-            return "";
-        const std::string text = path.C_Str();
-        if (text.empty())
-            return "";
-        if (text[0] == '*')
+        if (material->GetTextureCount(type) == 0 || material->GetTexture(type, 0, &path) != AI_SUCCESS ||
+            path.length == 0)
+            return false;
+        const std::string reference = path.C_Str();
+        ModelPicture::Use use;
+        use.mesh = file.meshes.size();
+        use.normalMap = normalMap;
+        use.material = materialName;
+        picture(reference).uses.push_back(use);
+        return true;
+    }
+
+    // The picture a reference stands for, shared by every material that
+    // names the same file or embedded texture.
+    ModelPicture& picture(const std::string& reference)
+    {
+        // The same text finds the same file; the search is not repeated.
+        for (ModelPicture& known : pictures)
+            if (known.reference == reference)
+                return known;
+        const std::pair<const aiTexture*, int> embedded = scene->GetEmbeddedTextureAndIndex(reference.c_str());
+        const std::string file = embedded.first ? std::string() : finder.find(reference);
+        const std::string key = embedded.first ? "*" + std::to_string(embedded.second)
+                                               : (file.empty() ? "?" + reference : "/" + file);
+        for (size_t i = 0; i < keys.size(); ++i)
+            if (keys[i] == key)
+                return pictures[i];
+
+        ModelPicture found;
+        found.reference = reference;
+        found.file = file;
+        found.nameHint = PictureFinder::lastComponent(reference);
+        if (const aiTexture* texture = embedded.first)
         {
-            warnings.push_back("mesh '" + meshName + "': embedded texture " + text +
-                               " left out; export the picture as a file");
-            return "";
+            found.embedded = true;
+            const std::string own = PictureFinder::lastComponent(texture->mFilename.C_Str());
+            found.nameHint = own.empty() || own[0] == '*' ? "texture" + std::to_string(embedded.second) : own;
+            const size_t count = static_cast<size_t>(texture->mWidth) * std::max(texture->mHeight, 1u);
+            if (texture->mHeight == 0)
+            {
+                const auto* bytes = reinterpret_cast<const unsigned char*>(texture->pcData);
+                found.encoded.assign(bytes, bytes + count);
+            }
+            else
+            {
+                found.width = static_cast<int>(texture->mWidth);
+                found.height = static_cast<int>(texture->mHeight);
+                found.rgba.reserve(count * 4);
+                for (size_t i = 0; i < count; ++i)
+                {
+                    const aiTexel& t = texture->pcData[i];
+                    found.rgba.insert(found.rgba.end(), { t.r, t.g, t.b, t.a });
+                }
+            }
         }
-        return baseName(text);
+        keys.push_back(key);
+        pictures.push_back(std::move(found));
+        return pictures.back();
     }
 
     const aiScene* scene;
+    PictureFinder finder;
     MRVObjectFile& file;
-    std::vector<std::string>& warnings;
+    std::vector<ModelPicture>& pictures;
+    std::vector<std::string> keys;  // one per picture: what makes two references the same picture
 };
 
 } // namespace
 
-bool ModelImporter::import(const std::string& modelPath, MRVObjectFile& file, std::string& error,
-                           std::vector<std::string>& warnings)
+bool ModelImporter::import(const std::string& modelPath, MRVObjectFile& file, std::vector<ModelPicture>& pictures,
+                           std::string& error)
 {
     file.meshes.clear();
+    pictures.clear();
     Assimp::Importer importer;
     importer.SetPropertyInteger(AI_CONFIG_PP_SBP_REMOVE, aiPrimitiveType_POINT | aiPrimitiveType_LINE);
     const aiScene* scene =
@@ -196,10 +245,14 @@ bool ModelImporter::import(const std::string& modelPath, MRVObjectFile& file, st
     if (!scene || !scene->mRootNode || (scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE))
     {
         const std::string reason = importer.GetErrorString();
+        // Assimp turns a failed allocation into an error text; it is raised
+        // again so that the memory ceiling is reported as such.
+        if (reason.find("bad_alloc") != std::string::npos)
+            throw std::bad_alloc();
         error = "cannot read '" + modelPath + "'" + (reason.empty() ? std::string() : ": " + reason);
         return false;
     }
-    Converter converter(scene, file, warnings);
+    Converter converter(scene, modelPath, file, pictures);
     converter.visit(scene->mRootNode, aiMatrix4x4());
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "demosys/scene/MRVObjectFile.h"
+#include "tools/mrvobj/ModelPicture.h"
 
 #include <string>
 #include <vector>
@@ -16,16 +17,17 @@
 //    the player draws positions unmoved), plus the first texture coordinate
 //    set as (u, v) when there is one;
 //  - colour 2 the diffuse colour, colours 1 and 3 the ambient and specular;
-//    the diffuse and normal textures by file name (directories dropped:
-//    pictures lie in the graphics folder);
+//    the diffuse (or base colour) and normal pictures are listed in
+//    `pictures`, each once with the meshes that use it: a file found beside
+//    the model (PictureFinder) or a texture embedded in it. The materials
+//    name no picture until PictureExporter has written them;
 //  - the translation of the node in scene space, the box of the positions.
 class ModelImporter
 {
 public:
     ModelImporter() = delete;
 
-    // False with the reason when the model cannot be read. Warnings name
-    // what was left out (embedded textures).
-    static bool import(const std::string& modelPath, MRVObjectFile& file, std::string& error,
-                       std::vector<std::string>& warnings);
+    // False with the reason when the model cannot be read.
+    static bool import(const std::string& modelPath, MRVObjectFile& file, std::vector<ModelPicture>& pictures,
+                       std::string& error);
 };
