@@ -33,10 +33,36 @@ std::string DevKeys::moment(unsigned int ms, int rowRate, int rowsPerBeat, int b
     return text + ", bar " + std::to_string(beat / perBar + 1) + " beat " + std::to_string(beat % perBar + 1);
 }
 
-void DevKeys::seek(bool forward)
+void DevKeys::seek(bool forward, int modifiers)
 {
     const unsigned int now = show.timer->getTime();
-    unsigned int target = forward ? now + SEEK_STEP_MS : (now > SEEK_STEP_MS ? now - SEEK_STEP_MS : 0);
+    const bool byRow = (modifiers & KMOD_SHIFT) != 0;
+    const bool byBeat = (modifiers & KMOD_CTRL) != 0;
+    unsigned int target = 0;
+    if (byRow || byBeat)
+    {
+        if (byBeat && show.rowsPerBeat <= 0)
+        {
+            std::cout << "No beat to step by: the system block sets no rowsperbeat" << std::endl;
+            return;
+        }
+        // From the start of the row the clock is in, so that steps land on
+        // rows, beats and bars exactly and a step back from the middle of
+        // one goes to its start.
+        const unsigned long long rate = static_cast<unsigned int>(show.rowRate > 0 ? show.rowRate : 1);
+        const unsigned long long perBar = static_cast<unsigned int>(show.beatsPerBar > 0 ? show.beatsPerBar : 1);
+        const unsigned long long rows = !byBeat ? 1ULL
+                                        : byRow ? static_cast<unsigned int>(show.rowsPerBeat) * perBar
+                                                : static_cast<unsigned int>(show.rowsPerBeat);
+        const unsigned long long row = static_cast<unsigned long long>(now) * rate / 1000u;
+        const unsigned long long step = row / rows * rows;
+        const unsigned long long first = (step * 1000u + rate - 1) / rate;  // the first millisecond of that row
+        unsigned long long to = forward ? ((step + rows) * 1000u + rate - 1) / rate
+                                        : (first < now ? first : (step >= rows ? ((step - rows) * 1000u + rate - 1) / rate : 0));
+        target = to > 0xffffffffULL ? 0xffffffffu : static_cast<unsigned int>(to);
+    }
+    else
+        target = forward ? now + SEEK_STEP_MS : (now > SEEK_STEP_MS ? now - SEEK_STEP_MS : 0);
     // Past the stop time there is no show to see; the author stays on it.
     if (forward && (target > show.stopMs || target < now))
         target = show.stopMs > now ? show.stopMs : now;
@@ -45,7 +71,7 @@ void DevKeys::seek(bool forward)
     std::cout << "Seek to " << moment(target) << std::endl;
 }
 
-void DevKeys::key(int sdlKey)
+void DevKeys::key(int sdlKey, int modifiers)
 {
     FMODTimer* timer = show.timer;
     std::string why;
@@ -72,7 +98,7 @@ void DevKeys::key(int sdlKey)
         break;
     case SDLK_LEFT:
     case SDLK_RIGHT:
-        seek(sdlKey == SDLK_RIGHT);
+        seek(sdlKey == SDLK_RIGHT, modifiers);
         break;
     case SDLK_i:
     case SDLK_o:

@@ -109,9 +109,9 @@ unsigned int DevSession::afterClock(unsigned int time)
     return time;
 }
 
-void DevSession::key(int sdlKey)
+void DevSession::key(int sdlKey, int modifiers)
 {
-    keys->key(sdlKey);
+    keys->key(sdlKey, modifiers);
 }
 
 void DevSession::afterDraw(unsigned int time, unsigned int row)

@@ -54,7 +54,7 @@ public:
     void showStarts() override;
     void betweenFrames() override;
     unsigned int afterClock(unsigned int time) override;
-    void key(int sdlKey) override;
+    void key(int sdlKey, int modifiers) override;
     void afterDraw(unsigned int time, unsigned int row) override;
     void afterSwap() override;
 

@@ -238,7 +238,7 @@ void Demo::keyEvents()
             if (event.key.keysym.sym == SDLK_ESCAPE)
                 MRVDemosys::setQuit(true);
             else if (frameHooks)
-                frameHooks->key(event.key.keysym.sym);
+                frameHooks->key(event.key.keysym.sym, event.key.keysym.mod);
             break;
         case SDL_QUIT:
             // The window's close button ends the show like Escape does.

@@ -17,8 +17,9 @@ public:
     // The clock's reading for this frame in; the time the frame shows out
     // (a loop jumps back, the stop time holds).
     virtual unsigned int afterClock(unsigned int time) = 0;
-    // Every key but Escape, which always quits.
-    virtual void key(int sdlKey) = 0;
+    // Every key but Escape, which always quits, with the modifier keys
+    // held (SDL's KMOD_ bits).
+    virtual void key(int sdlKey, int modifiers) = 0;
     // After the effects drew into the screen, before the buffer swap.
     virtual void afterDraw(unsigned int time, unsigned int row) = 0;
     // After the swap, once the frame is counted.

@@ -179,8 +179,18 @@ TEST_F(DevKeysTest, PauseSeeksAndResumeReportTheClockAndSeeksStopAtZero)
     press("space");
     const std::string paused = nextLine("Paused at ");
     ASSERT_FALSE(paused.empty()) << log();
-    const unsigned int at = ticksIn(paused);
+    unsigned int at = ticksIn(paused);
     EXPECT_EQ(paused, "Paused at " + timeText(at));
+
+    // Shift steps a row (50 ms here), to the row's first millisecond; Ctrl
+    // steps a beat, which this script does not set.
+    press("shift+Right");
+    ASSERT_EQ(nextLine("Seek to "), "Seek to " + timeText((at / 50 + 1) * 50)) << log();
+    press("shift+Left");
+    at = at / 50 * 50;
+    ASSERT_EQ(nextLine("Seek to "), "Seek to " + timeText(at)) << log();
+    press("ctrl+Right");
+    EXPECT_EQ(nextLine("No beat"), "No beat to step by: the system block sets no rowsperbeat") << log();
 
     // Paused, the clock stands still: every seek lands exactly a step on.
     press("Right");
