@@ -27,6 +27,7 @@ struct CommandLineOptions
     bool benchmark = false;
     bool dev = false;        // authoring keys and live reloading of the production's files
     std::string timeline;    // --timeline: the text the tracks are compiled from; "" is resources/timeline.txt
+    std::string listFile;    // --list-files: load headless, write the data files read into it, play nothing
     bool help = false;
     bool version = false;
 };
