@@ -11,11 +11,17 @@
 namespace {
 
 // The folder as a viewer would name it: "/opt/kelvarn" rather than
-// "/opt/kelvarn/bin/..", where it exists.
+// "/opt/kelvarn/bin/..", and "/opt/share/kelvarn" for a missing
+// "/opt/kelvarn/../share/kelvarn": its nearest existing parent resolved.
 std::string plain(const std::string& directory)
 {
     char resolved[PATH_MAX];
-    return realpath(directory.c_str(), resolved) ? std::string(resolved) : directory;
+    if (realpath(directory.c_str(), resolved))
+        return resolved;
+    const size_t slash = directory.rfind('/');
+    if (slash == std::string::npos || slash == 0)
+        return directory;
+    return plain(directory.substr(0, slash)) + directory.substr(slash);
 }
 
 } // namespace

@@ -255,7 +255,7 @@ TEST_F(ProgramTest, DataDirectoryAndScriptName)
     const ProgramRun none = runProgram(dir + "/bare/a/b/kelvarn", dir + "/empty", "--headless --frames 1");
     EXPECT_EQ(none.status, 1) << none.out;
     EXPECT_NE(none.out.find("kelvarn: no production data: no resources/ folder in '" + dir + "/empty', '" + dir +
-                            "/bare/a/b', '" + dir + "/bare/a', '" + dir + "/bare', "),
+                            "/bare/a/b', '" + dir + "/bare/a', '" + dir + "/bare', '" + dir + "/bare/a/share/kelvarn'"),
               std::string::npos)
         << none.out;
     EXPECT_EQ(none.out.find("Run demo"), std::string::npos);
