@@ -1,5 +1,7 @@
 #include "mrvutils/File.h"
 
+#include "mrvutils/ReadLog.h"
+
 #include <cstring>
 #include <limits>
 
@@ -53,6 +55,7 @@ bool File::open()
     const size_t got = length > 0 ? std::fread(data.data(), 1, data.size(), stream) : 0;
     data.resize(got);
     size = static_cast<int>(got);
+    ReadLog::record(fileName);
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "mrvutils/Image.h"
 
+#include "mrvutils/ReadLog.h"
+
 #include <png.h>
 
 #include <csetjmp>
@@ -178,6 +180,7 @@ bool Image::Load(const std::string& path)
     std::fclose(file);
     if (!readOk)
         return false;
+    ReadLog::record(path);
 
     file_buffer_t buffer{};
     std::snprintf(buffer.name, sizeof(buffer.name), "%s", path.c_str());

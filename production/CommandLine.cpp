@@ -152,6 +152,13 @@ bool CommandLine::parse(int argc, char** argv, CommandLineOptions& o, std::strin
         }
         else if (arg == "--quiet")
             o.quiet = true;
+        else if (arg == "--list-files")
+        {
+            if (!value(o.listFile))
+                return false;
+            o.headless = true;
+            o.noLauncher = true;
+        }
         else if (arg == "--help" || arg == "-h")
             o.help = true;
         else if (arg == "--version")
@@ -194,6 +201,8 @@ std::string CommandLine::usage(const char* program)
            "  --capture DIR       write every frame to DIR/frame_NNNNNN.png (implies --fps 60)\n"
            "  --video FILE        encode frames and music with ffmpeg into FILE (implies --fps 60)\n"
            "  --benchmark         print frame and per-effect timings at the end\n"
+           "  --list-files FILE   load headless, write every data file the production\n"
+           "                      reads into FILE, one a line, and play nothing\n"
            "  --dev               authoring: edits of the timeline, track, animation,\n"
            "                      shader and picture files show at once; keys R reloads\n"
            "                      shaders, Space pauses, Left/Right seek five seconds,\n"

@@ -37,7 +37,7 @@ MRVGui::MRVGui(int width, int height, const char* title)
     // The picture is taller than its box; clipped, it keeps off the label
     // of the resolution list below.
     logoBox->align(FL_ALIGN_CENTER | FL_ALIGN_INSIDE | FL_ALIGN_CLIP);
-    logo = loadLogo("resources/graphics/guilogo.png");
+    logo = loadLogo(LOGO_PATH);
     if (logo)
         logoBox->image(logo);
 

@@ -50,6 +50,9 @@ public:
     // Samples for an entry of the antialiasing list; `current` when nothing
     // is selected.
     static int samplesForEntry(int entry, int current);
+    // The launcher's picture, read by this fixed name whatever the demoscript says.
+    static constexpr const char* LOGO_PATH = "resources/graphics/guilogo.png";
+
     // The logo as a 240 x 240 picture for the toolkit, rows top down; null
     // when the file is missing or cannot be decoded.
     static Fl_RGB_Image* loadLogo(const char* path);

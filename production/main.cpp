@@ -13,7 +13,9 @@
 #include "production/MRVGui.h"
 #include "production/NeonProgressBar.h"
 #include "production/QuietLog.h"
+#include "production/ReleaseFiles.h"
 #include "production/RenderProgress.h"
+#include "mrvutils/ReadLog.h"
 
 #include <FL/Fl.H>
 
@@ -85,8 +87,18 @@ int main(int argc, char** argv)
         std::cerr << "kelvarn: cannot change to '" << options.dataDir << "': " << std::strerror(errno) << "\n";
         return 2;
     }
-    if (options.dataDir.empty())
-        DataDirectory::find();
+    if (options.dataDir.empty() && !DataDirectory::holdsResources("."))
+    {
+        // The files named on the command line stay where the viewer meant them.
+        for (std::string* output : { &options.captureDir, &options.videoFile, &options.listFile, &options.timeline })
+            *output = DataDirectory::absolute(*output);
+        std::string searched;
+        if (!DataDirectory::find(searched))
+        {
+            std::cerr << "kelvarn: no production data: no resources/ folder in " << searched << "\n";
+            return 1;
+        }
+    }
     HeadlessDisplay headless;
     if (options.headless)
     {
@@ -134,6 +146,8 @@ int main(int argc, char** argv)
     if (!options.scriptName.empty())
         demoArgs.push_back(const_cast<char*>(options.scriptName.c_str()));
     int status = 0;
+    if (!options.listFile.empty())
+        ReadLog::start();
     {
         Demo demo(static_cast<int>(demoArgs.size()), demoArgs.data());
         MRVDemosys::setProgressBar(new NeonProgressBar);
@@ -148,6 +162,11 @@ int main(int argc, char** argv)
 
         demo.load(&metrics);
         demo.init();
+        if (!options.listFile.empty() && demo.isValid() && !ReleaseFiles::write(options.listFile, error))
+        {
+            std::cerr << "kelvarn: " << error << "\n";
+            status = 3;
+        }
 
         std::unique_ptr<DevSession> dev;
         if (options.dev && demo.isValid())
@@ -203,7 +222,7 @@ int main(int argc, char** argv)
             }
         }
 
-        if (status == 0)
+        if (status == 0 && options.listFile.empty())
             demo.run();
         if (capture && status == 0)
         {

@@ -99,6 +99,16 @@ void ParticleSystem::createPoints(int /*width*/, int /*height*/)
     upload(startBuffer, startData, "StartBuffer: ");
 }
 
+void ParticleSystem::launchTogether()
+{
+    std::fill(startData.begin(), startData.end(), 0.0f);
+    if (startBuffer == 0 || startData.empty())
+        return;
+    glBindBuffer(GL_ARRAY_BUFFER, startBuffer);
+    glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(startData.size() * sizeof(float)), startData.data());
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+}
+
 void ParticleSystem::upload(unsigned int& buffer, const std::vector<float>& values, const char* label)
 {
     if (values.empty())

@@ -28,6 +28,9 @@ public:
     // the sizes given to the constructor count. A system made without
     // attributes gets them here, since the shader needs them.
     void createPoints(int width, int height);
+    // Every point starts at time 0, so that the cloud leaves its centre as
+    // one burst; after createPoints, which seeds random start times.
+    void launchTogether();
     // The texture coordinates (2 floats per point, all 0 when new).
     float* initTexCoordBuffer();
 

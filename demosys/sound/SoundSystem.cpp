@@ -5,6 +5,7 @@
 #include "demosys/sound/SilentOutput.h"
 #include "demosys/sound/SoundChannel.h"
 #include "demosys/sound/SoundStream.h"
+#include "mrvutils/ReadLog.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -77,6 +78,7 @@ SoundResult SoundSystem::createStream(const std::string& path, SoundStream** str
         error = reason;
         return SOUND_ERR_FORMAT;
     }
+    ReadLog::record(path);
     streams.emplace_back(new SoundStream(this, path, std::move(playback), std::move(analysis)));
     *stream = streams.back().get();
     return SOUND_OK;

@@ -1,6 +1,7 @@
 #include "production/effects/EqualizerTransitionEffect.h"
 
 #include "demosys/runtime/MRVDemosys.h"
+#include "demosys/gl/Shader.h"
 #include "demosys/scene/MRVScene.h"
 #include "demosys/sound/FMODTimer.h"
 #include "production/effects/ColourMaterial.h"
@@ -10,10 +11,31 @@
 
 #include <GL/glew.h>
 
+#include <cmath>
+
 namespace {
 
 // The FFT window the equalizer was tuned with.
 constexpr int WINDOW_TYPE = 1;
+// The mirror image on the floor, and how much of it the floor lets through.
+constexpr float REFLECTION = 0.45f;
+constexpr float FLOOR_ALPHA = 0.55f;
+// The floor reaches past the picture; its seams sink into the dark as the
+// wall's LEDs do in their shader.
+constexpr float FLOOR_SIZE = 45.0f;
+constexpr float FLOOR_FOG_NEAR = 16.0f;
+constexpr float FLOOR_FOG_FAR = 55.0f;
+
+// A hue from 0 to 1 around the colour wheel at full saturation and value.
+void hue(float h, float* rgb)
+{
+    h = (h - std::floor(h)) * 6.0f;
+    const float x = 1.0f - std::fabs(std::fmod(h, 2.0f) - 1.0f);
+    const int sector = static_cast<int>(h) % 6;
+    const float table[6][3] = { { 1, x, 0 }, { x, 1, 0 }, { 0, 1, x }, { 0, x, 1 }, { x, 0, 1 }, { 1, 0, x } };
+    for (int k = 0; k < 3; ++k)
+        rgb[k] = table[sector][k];
+}
 
 } // namespace
 
@@ -44,6 +66,9 @@ void EqualizerTransitionEffect::init()
     ResourceLookup lookup("EqualizerTransitionEffect", EffectParameters::objectName(parameters));
     camera.init(*this, lookup, "equalizeranim", "equalizer2anim");
     led = SceneLookup::scene(lookup, "cube");
+    const std::string shaderName = EffectParameters::get(parameters, "ledshader");
+    ledShader = !shaderName.empty() && shaderName != "none" ? lookup.shader(shaderName) : nullptr;
+    ledProgram = 0;
     ready = lookup.isComplete();
 }
 
@@ -67,7 +92,24 @@ void EqualizerTransitionEffect::draw(unsigned int time, unsigned int)
 
     // Not pushed: the placement stays on the model-view after draw.
     glTranslatef(-8.0f, -11.0f, -21.0f);
-    drawEqualizer(sum.data());
+    if (!ledShader)
+        drawEqualizer(sum.data());
+    else
+    {
+        if (ledShader->getProgramHandle() != ledProgram)
+        {
+            ledProgram = ledShader->getProgramHandle();
+            litUniform = ledShader->uniform("lit");
+            brightUniform = ledShader->uniform("bright");
+        }
+        // The mirror image first, then the floor over it, then the wall.
+        glPushMatrix();
+        glScalef(1.0f, -1.0f, 1.0f);
+        drawLedWall(sum.data(), time, REFLECTION);
+        glPopMatrix();
+        drawFloor();
+        drawLedWall(sum.data(), time, 1.0f);
+    }
 
     ColourMaterial::white();
     ColourMaterial::disable();
@@ -103,4 +145,63 @@ void EqualizerTransitionEffect::drawFrequencyBar(float r, float g, float b, floa
     led->draw();
     glPopMatrix();
     ++cubesDrawn;
+}
+
+void EqualizerTransitionEffect::drawLedWall(const float* spectrum, unsigned int time, float bright)
+{
+    ledShader->use();
+    ledShader->setUniform1f(brightUniform, bright);
+    cubesDrawn = 0;
+    // The colours run along the bands and drift round the wheel over time;
+    // each column warms towards its top.
+    const float drift = static_cast<float>(time % 20000u) / 20000.0f;
+    for (int band = 0; band < EqualizerLeds::BANDS; ++band)
+    {
+        const int lit = EqualizerLeds::litCount(EqualizerLeds::bandSum(spectrum, band));
+        ledsLit[band] = lit;
+        const float x = LED_STEP * static_cast<float>(band);
+        for (int k = 0; k < EqualizerLeds::LEDS; ++k)
+        {
+            float rgb[3];
+            hue(0.55f + drift + static_cast<float>(band) * 0.06f - static_cast<float>(k) * 0.045f, rgb);
+            ledShader->setUniform1f(litUniform, k < lit ? 1.0f : 0.0f);
+            drawFrequencyBar(rgb[0], rgb[1], rgb[2], x, LED_STEP * static_cast<float>(k), 0.0f, LED_SIZE);
+        }
+    }
+    ledShader->release();
+}
+
+void EqualizerTransitionEffect::drawFloor()
+{
+    // A dark glossy floor at the foot of the wall: black over the mirror
+    // image, letting part of it through, with the seams of its tiles one
+    // LED step apart fading into the dark.
+    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT | GL_FOG_BIT);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_FOG);
+    const float black[4] = { 0.0f, 0.0f, 0.0f, 1.0f };
+    glFogfv(GL_FOG_COLOR, black);
+    glFogi(GL_FOG_MODE, GL_LINEAR);
+    glFogf(GL_FOG_START, FLOOR_FOG_NEAR);
+    glFogf(GL_FOG_END, FLOOR_FOG_FAR);
+    glColor4f(0.02f, 0.02f, 0.035f, FLOOR_ALPHA);
+    glBegin(GL_QUADS);
+    glVertex3f(-FLOOR_SIZE, 0.0f, FLOOR_SIZE);
+    glVertex3f(FLOOR_SIZE, 0.0f, FLOOR_SIZE);
+    glVertex3f(FLOOR_SIZE, 0.0f, -FLOOR_SIZE);
+    glVertex3f(-FLOOR_SIZE, 0.0f, -FLOOR_SIZE);
+    glEnd();
+    // The seams just above the floor, so that the depth test keeps them.
+    glColor4f(0.25f, 0.3f, 0.45f, 0.5f);
+    glBegin(GL_LINES);
+    for (float at = -FLOOR_SIZE; at <= FLOOR_SIZE; at += LED_STEP)
+    {
+        glVertex3f(at, 0.01f, -FLOOR_SIZE);
+        glVertex3f(at, 0.01f, FLOOR_SIZE);
+        glVertex3f(-FLOOR_SIZE, 0.01f, at);
+        glVertex3f(FLOOR_SIZE, 0.01f, at);
+    }
+    glEnd();
+    glPopAttrib();
 }

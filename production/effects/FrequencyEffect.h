@@ -6,7 +6,10 @@
 
 // The music's spectrum as a small line graph at the right of the screen:
 // the mean of both channels, each band lifted in proportion to its index so
-// that the quiet high bands still show.
+// that the quiet high bands still show. The parameters "left", "bottom",
+// "width" and "gain" move, size and lift it; "bars" above 0 draws that many
+// lit bars with falling peak caps instead of the line, for a graph that
+// reads across a room.
 class FrequencyEffect : public Effect
 {
 public:
@@ -19,6 +22,9 @@ public:
     Effect* getInstance() override;
 
     int getSpectrumLength() const { return spectrumLength; }
+    int getBarCount() const { return static_cast<int>(barHeights.size()); }
+    const float* getBarHeights() const { return barHeights.data(); }
+    const float* getPeaks() const { return peaks.data(); }
     const float* getMean() const { return mean.data(); }
 
     // A polyline through the count values at height base, 0.5 wide from
@@ -26,7 +32,16 @@ public:
     void drawFrequencyRange(const float* values, float base, int count, const float* colour);
 
 private:
+    void drawBars(unsigned int frameTime);
+
     int spectrumLength = 512;
+    float graphLeft = 0.45f;
+    float graphBottom = -0.95f;
+    float graphWidth = 0.5f;
+    float graphGain = 0.1f;
+    std::vector<float> barHeights;
+    std::vector<float> peaks;
+    std::vector<int> barEdges;  // bar b takes the bins from barEdges[b] to barEdges[b + 1]
     std::vector<float> left;
     std::vector<float> right;
     std::vector<float> mean;

@@ -72,6 +72,42 @@ TEST_F(ParticleEffectTest, CloudRunsOnItsOwnClockAndLeavesDepthTestingOff)
     EXPECT_EQ(cloud.getClock(), 0.0f);
 }
 
+// With a beat, a second cloud leaves the centre together on every beat and
+// shows while the slow cloud has not started yet.
+TEST_F(ParticleEffectTest, BurstCloudLeavesTheCentreTogetherOnEveryBeat)
+{
+    loadShader("sprite", "particlesprite");
+    addTexture("spark", 8, 8, { 255, 255, 255, 255 });
+    ParticleSystemEffect cloud;
+    {
+        StdoutCapture quiet;
+        attach(cloud, { { "particlespriteshader", "sprite" }, { "texture", "spark" }, { "grid", "4" }, { "burst", "500" } });
+    }
+    ASSERT_NE(cloud.getSystem(), nullptr);
+    ASSERT_NE(cloud.getBurst(), nullptr);
+    EXPECT_EQ(cloud.getSystem()->getWidth(), 4);
+    EXPECT_EQ(cloud.getBurst()->getHeight(), 4);
+    const float* starts = cloud.getBurst()->getStartData();
+    EXPECT_TRUE(std::all_of(starts, starts + 16, [](float t) { return t == 0.0f; }));
+    EXPECT_FLOAT_EQ(cloud.burstAge(1000), 0.0f) << "on the beat";
+    EXPECT_FLOAT_EQ(cloud.burstAge(1250), 49.95f);
+    EXPECT_FLOAT_EQ(cloud.burstAge(1250), cloud.burstAge(250));
+    EXPECT_LT(cloud.burstAge(1499), 100.0f) << "gone, not begun again, just before the next beat";
+
+    cloud.draw(1100, 0);
+    EXPECT_TRUE(noGLError());
+    EXPECT_EQ(integer(GL_CURRENT_PROGRAM), 0);
+    EXPECT_FALSE(enabled(GL_BLEND));
+    EXPECT_GT(litPixels(), 0) << "the burst, on a clock at which the slow cloud shows nothing";
+
+    ParticleSystemEffect plain;
+    {
+        StdoutCapture quiet;
+        attach(plain, { { "particlespriteshader", "sprite" }, { "texture", "spark" } });
+    }
+    EXPECT_EQ(plain.getBurst(), nullptr);
+}
+
 // The batch stands in for Particle::draw: the same step and the same quad.
 TEST_F(ParticleEffectTest, BatchedParticlesMoveFadeAndDrawAsParticleDrawDoes)
 {

@@ -84,6 +84,33 @@ TEST_F(SpectrumTextureEffectTest, SpectrumGraphDrawsTheMeanOfBothChannels)
             if (pixel(x, y)[0] > 0)
                 top = std::max(top, y);
     EXPECT_GT(top, 30);
+
+    // As bars across the whole picture: the bar over band 100 (bins 73 to
+    // 107 of sixteen bars an octave apart in nine) is the tallest, and its
+    // peak cap stays up after the sound has gone, falling slowly.
+    startFrame();
+    MRVDemosys::timer = &timer;
+    FrequencyEffect bars;
+    attach(bars, { { "left", "-1" }, { "bottom", "-1" }, { "width", "2" }, { "gain", "0.05" }, { "bars", "16" } });
+    ASSERT_EQ(bars.getBarCount(), 16);
+    bars.draw(500, 50);
+    MRVDemosys::timer = nullptr;
+    EXPECT_TRUE(noGLError());
+    EXPECT_TRUE(balanced());
+    EXPECT_FALSE(enabled(GL_BLEND));
+    EXPECT_TRUE(enabled(GL_DEPTH_TEST)) << "put back as it was";
+    const float* heights = bars.getBarHeights();
+    EXPECT_EQ(std::max_element(heights, heights + 16) - heights, 11);
+    EXPECT_GT(heights[11], 0.3f);
+    const int column = 64 * 11 / 16 + 1;
+    int lit = 0;
+    for (int y = 0; y < 64; ++y)
+        lit += pixel(column, y)[0] > 0;
+    EXPECT_GT(lit, 10) << "the bar stands in its column from the bottom";
+    const float peak = bars.getPeaks()[11];
+    bars.draw(550, 100);
+    EXPECT_FLOAT_EQ(bars.getBarHeights()[11], 0.0f) << "no clock: silence";
+    EXPECT_NEAR(bars.getPeaks()[11], peak - 0.04f, 1e-5f);
     timer.dispose();
 }
 

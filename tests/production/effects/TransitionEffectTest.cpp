@@ -42,13 +42,12 @@ protected:
         ASSERT_TRUE(effect.isReady());
     }
 
-    void equalizer(EqualizerTransitionEffect& effect)
+    void equalizer(EqualizerTransitionEffect& effect, const std::map<std::string, std::string>& parameters = {})
     {
         addScene("cube", CubeModel::build());
         addPath("equalizeranim", Vector<float, 3>(0.0f, 0.0f, 0.0f));
         addPath("equalizer2anim", Vector<float, 3>(0.0f, 0.0f, 500.0f));
-        attach(effect, {});
-        ASSERT_TRUE(effect.isReady());
+        attach(effect, parameters);
     }
 
     const std::array<int, 4> red{ 255, 0, 0, 255 };
@@ -119,6 +118,7 @@ TEST_F(TransitionEffectTest, SilentEqualizerDrawsNoCube)
     playMusic("equalizer_silence.wav", 1.0, silence, 300);
     EqualizerTransitionEffect effect;
     equalizer(effect);
+    ASSERT_TRUE(effect.isReady());
     effect.draw(300, 20);
     EXPECT_TRUE(noGLError());
     EXPECT_EQ(effect.getCubesDrawn(), 0);
@@ -130,6 +130,8 @@ TEST_F(TransitionEffectTest, EqualizerBuildsColumnsOfCubesForKnownBandSums)
     playMusic("equalizer_tone.wav", 1.0, tone(3, 0.5), 300);
     EqualizerTransitionEffect effect;
     equalizer(effect);
+    ASSERT_TRUE(effect.isReady());
+    EXPECT_EQ(effect.getLedShader(), nullptr) << "the flat cubes unless a script names the LED shader";
     glEnable(GL_CULL_FACE);
     effect.draw(300, 20);
     EXPECT_TRUE(noGLError());
@@ -153,6 +155,37 @@ TEST_F(TransitionEffectTest, EqualizerBuildsColumnsOfCubesForKnownBandSums)
     float m[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, m);
     EXPECT_FLOAT_EQ(m[14], -21.0f) << "the equalizer's placement stays on the matrix";
+}
+
+// The LED wall: every slot drawn, lit or dark, the same LEDs lit as the flat
+// cubes light, and the floor's blending and fog put back.
+TEST_F(TransitionEffectTest, LedWallDrawsEverySlotAndLightsWhatTheFlatCubesLight)
+{
+    playMusic("equalizer_wall.wav", 1.0, tone(3, 0.5), 300);
+    loadShader("ledshader", "leds");
+    EqualizerTransitionEffect effect;
+    equalizer(effect, { { "ledshader", "ledshader" } });
+    ASSERT_TRUE(effect.isReady());
+    ASSERT_NE(effect.getLedShader(), nullptr);
+    effect.draw(300, 20);
+    EXPECT_TRUE(noGLError());
+    EXPECT_EQ(effect.getCubesDrawn(), EqualizerLeds::BANDS * EqualizerLeds::LEDS);
+    EXPECT_EQ(effect.getLedsLit(0), 10) << "the tone sits in band 0";
+    for (int b = 0; b < 8; ++b)
+        EXPECT_EQ(effect.getLedsLit(b), EqualizerLeds::litCount(EqualizerLeds::bandSum(effect.getSum(), b)));
+    EXPECT_GT(count(black), 0);
+    EXPECT_LT(count(black), 64 * 36) << "the wall is drawn";
+    EXPECT_EQ(integer(GL_CURRENT_PROGRAM), 0);
+    EXPECT_FALSE(enabled(GL_BLEND));
+    EXPECT_FALSE(enabled(GL_FOG));
+    EXPECT_FALSE(enabled(GL_COLOR_MATERIAL));
+    EXPECT_EQ(integer(GL_MODELVIEW_STACK_DEPTH), 1);
+
+    // A script that names a shader the pool lacks gets the lookup's failure,
+    // not the flat cubes.
+    EqualizerTransitionEffect missing;
+    equalizer(missing, { { "ledshader", "nowhere" } });
+    EXPECT_FALSE(missing.isReady());
 }
 
 TEST_F(TransitionEffectTest, DollarWheelSpinsWithTheFrameTimeAndStandsStillWhenPaused)

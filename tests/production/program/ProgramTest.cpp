@@ -229,7 +229,7 @@ TEST_F(ProgramTest, FailedLoadsExitWithStatusOneAndTheirMessage)
 TEST_F(ProgramTest, InvalidCommandLinesExitWithStatusTwo)
 {
     for (const char* args : { "--bogus", "--fps 0", "--fps", "--window 640", "--window 0x0", "--start 1:2",
-                              "--frames -1", "--fsaa many", "a.txt b.txt" })
+                              "--frames -1", "--fsaa many", "a.txt b.txt", "--list-files" })
     {
         const ProgramRun run = kelvarn(dir, args);
         EXPECT_EQ(run.status, 2) << args << "\n" << run.out;
@@ -254,6 +254,49 @@ TEST_F(ProgramTest, DataDirectoryAndScriptName)
     EXPECT_EQ(missing.status, 1) << missing.out;
     const ProgramRun noDir = kelvarn("/", "-C /no/such/dir --frames 1");
     EXPECT_EQ(noDir.status, 2) << noDir.out;
+
+    // Started from a folder without data, the program moves to the data
+    // near it, or says where it looked. Its copies stand where a build tree
+    // or an unpacked release would put them.
+    for (const char* sub : { "/empty", "/bin", "/bare", "/bare/a", "/bare/a/b" })
+        mkdir((dir + sub).c_str(), 0755);
+    ASSERT_EQ(std::system(("cp '" KELVARN_PATH "' '" + dir + "/bin/kelvarn' && cp '" KELVARN_PATH "' '" + dir +
+                           "/bare/a/b/kelvarn'").c_str()),
+              0);
+    const ProgramRun near = runProgram(dir + "/bin/kelvarn", dir + "/empty", "--headless --frames 1 other.txt");
+    EXPECT_EQ(near.status, 0) << near.out;
+    EXPECT_NE(near.out.find("Data directory : " + dir + "\n"), std::string::npos) << near.out;
+    const ProgramRun none = runProgram(dir + "/bare/a/b/kelvarn", dir + "/empty", "--headless --frames 1");
+    EXPECT_EQ(none.status, 1) << none.out;
+    EXPECT_NE(none.out.find("kelvarn: no production data: no resources/ folder in '" + dir + "/empty', '" + dir +
+                            "/bare/a/b', '" + dir + "/bare/a', '" + dir + "/bare', '" + dir + "/bare/a/share/kelvarn'"),
+              std::string::npos)
+        << none.out;
+    EXPECT_EQ(none.out.find("Run demo"), std::string::npos);
+}
+
+// The list a release packs: every file the load read, under the name it was
+// opened by, and none of the production's other files.
+TEST_F(ProgramTest, ListFilesNamesWhatTheLoadReadAndPlaysNothing)
+{
+    writeFile(dir + "/gfx/unused.png", "a work file no demoscript names\n");
+    edit("misc = misc/;", "misc = ./misc/./;");
+    const ProgramRun run = play("--list-files files.txt");
+    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_EQ(run.out.find("[Demo Init]"), std::string::npos) << run.out;
+    std::ifstream in(dir + "/files.txt");
+    std::vector<std::string> relative, definitions;
+    for (std::string line; std::getline(in, line);)
+        (line.rfind(MRV_RESOURCES_DIR "definitions/", 0) == 0 ? definitions : relative).push_back(line);
+    EXPECT_EQ(relative, (std::vector<std::string>{ "gfx/dot.png", "misc/table.bin", "resources/scripts/demoscript.txt",
+                                                   "shaders/default.frag", "shaders/default.vert" }));
+    EXPECT_EQ(definitions.size(), 18u) << "every class's definition and those of three system blocks";
+
+    const ProgramRun unwritable = play("--list-files no/such/dir/files.txt");
+    EXPECT_EQ(unwritable.status, 3) << unwritable.out;
+    EXPECT_NE(unwritable.out.find("kelvarn: cannot write the file list 'no/such/dir/files.txt'"),
+              std::string::npos)
+        << unwritable.out;
 }
 
 // Frames that cannot be written are a failed run, not a show that ended:
