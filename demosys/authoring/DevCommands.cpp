@@ -11,6 +11,7 @@
 #include "demosys/timeline/TimelineSyntax.h"
 #include "mrvutils/StringUtils.h"
 
+#include <algorithm>
 #include <iostream>
 
 namespace {
@@ -54,16 +55,23 @@ bool DevCommands::run(const std::string& line)
     const std::string& verb = words[0];
 
     auto timeAt = [this](const std::string& text, unsigned int& ms, std::string& why) {
+        TimelineBeat beat;
+        beat.rowsPerBeat = show.rowsPerBeat;
+        beat.beatsPerBar = show.beatsPerBar;
         unsigned int row = 0;
-        if (!TimelineSyntax::parseTime(text, show.rowRate, row, why))
+        if (!TimelineSyntax::parseTime(text, show.rowRate, beat, row, why))
             return false;
-        // A time written as rows is the first millisecond of that row.
-        ms = text.find(':') == std::string::npos
-                 ? static_cast<unsigned int>((static_cast<unsigned long long>(row) * 1000u + static_cast<unsigned int>(show.rowRate) - 1u) /
-                                             static_cast<unsigned int>(show.rowRate))
-                 : static_cast<unsigned int>(std::stoul(text.substr(0, text.find(':')))) * 60000u +
-                       static_cast<unsigned int>(std::stoul(text.substr(text.find(':') + 1))) * 1000u +
-                       static_cast<unsigned int>(std::stoul(text.substr(text.rfind(':') + 1)));
+        const unsigned long long rate = static_cast<unsigned int>(show.rowRate);
+        if (text.find(':') == std::string::npos)
+        {
+            // Rows and bars and beats name the first millisecond of a row.
+            ms = static_cast<unsigned int>(std::min<unsigned long long>((row * 1000ULL + rate - 1) / rate, ~0u));
+            return true;
+        }
+        const size_t first = text.find(':'), second = text.rfind(':');
+        ms = static_cast<unsigned int>(std::stoul(text.substr(0, first)) * 60000ULL +
+                                       std::stoul(text.substr(first + 1, second - first - 1)) * 1000ULL +
+                                       std::stoul(text.substr(second + 1)));
         return true;
     };
 
@@ -127,7 +135,10 @@ bool DevCommands::edit(const std::string& command, const std::vector<std::string
     {
         unsigned int row = 0;
         std::string why;
-        if (TimelineSyntax::parseTime(words[2], show.rowRate, row, why) &&
+        TimelineBeat beat;
+        beat.rowsPerBeat = show.rowsPerBeat;
+        beat.beatsPerBar = show.beatsPerBar;
+        if (TimelineSyntax::parseTime(words[2], show.rowRate, beat, row, why) &&
             static_cast<unsigned long long>(row) * 1000u / static_cast<unsigned int>(show.rowRate) > show.stopMs)
             return refuse(command, "row " + std::to_string(row) + " is past the stop time " + moment(show.stopMs));
     }

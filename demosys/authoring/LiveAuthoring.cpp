@@ -21,6 +21,7 @@
 #include "demosys/timeline/TrackFolderWriter.h"
 #include "demosys/timeline/TrackSystemIO.h"
 #include "mrvutils/File.h"
+#include "mrvutils/MRVUtils.h"
 #include "mrvutils/StringTokenizer.h"
 #include "mrvutils/StringUtils.h"
 
@@ -80,6 +81,11 @@ ProductionNames runningProduction()
         for (const auto& entry : MRVDemosys::fboPool->getFBOMap())
             names.framebuffers.insert(entry.first);
     names.rowRate = MRVDemosys::tracks->getRowRate();
+    const ParameterGroup* system = block("system");
+    if (system && system->exist("rowsperbeat"))
+        names.rowsPerBeat = MRVUtils::string2Int(system->getParameter("rowsperbeat"));
+    if (system && system->exist("beatsperbar"))
+        names.beatsPerBar = MRVUtils::string2Int(system->getParameter("beatsperbar"));
     for (const auto& entry : MRVDemosys::tracks->getTrackGroups())
     {
         std::set<std::string>& reads = names.tracks[entry.first];
@@ -298,7 +304,8 @@ bool LiveAuthoring::compileText(const std::string& file, const std::string& text
         return false;
     }
     std::vector<std::string> warnings;
-    if (!TimelineCheck::check(file, parser.getLines(), parser.getRowRate(), runningProduction(), error, warnings))
+    if (!TimelineCheck::check(file, parser.getLines(), parser.getRowRate(), parser.getBeat(), runningProduction(), error,
+                              warnings))
         return false;
     for (const std::string& warning : warnings)
         std::cout << warning << std::endl;

@@ -1,6 +1,7 @@
 #include "demosys/timeline/TimelineCheck.h"
 
 #include "demosys/timeline/TimelineParser.h"
+#include "demosys/timeline/TimelineSyntax.h"
 
 namespace {
 
@@ -12,8 +13,18 @@ std::string at(const std::string& fileName, int line)
 } // namespace
 
 bool TimelineCheck::check(const std::string& fileName, const TimelineLines& lines, int timelineRowRate,
-                          const ProductionNames& production, std::string& error, std::vector<std::string>& warnings)
+                          const TimelineBeat& beat, const ProductionNames& production, std::string& error,
+                          std::vector<std::string>& warnings)
 {
+    if (lines.beat && production.rowsPerBeat > 0 &&
+        (beat.rowsPerBeat != production.rowsPerBeat || beat.beatsPerBar != production.beatsPerBar))
+    {
+        error = at(fileName, lines.beat) + "beat " + std::to_string(beat.rowsPerBeat) + " " +
+                std::to_string(beat.beatsPerBar) + " differs from the demoscript's rowsperbeat " +
+                std::to_string(production.rowsPerBeat) + " and beatsperbar " + std::to_string(production.beatsPerBar) +
+                "; every bar would land elsewhere\n";
+        return false;
+    }
     if (timelineRowRate != production.rowRate)
     {
         error = (lines.rowRate ? at(fileName, lines.rowRate) : fileName + ": ") + "rowrate " +

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+struct TimelineBeat;
 struct TimelineLines;
 
 // What a production offers a timeline: its effect objects, its framebuffers
@@ -15,6 +16,9 @@ struct ProductionNames
     std::set<std::string> objects;
     std::set<std::string> framebuffers;
     int rowRate = 20;
+    // The beat length the demoscript sets; 0 where it sets none.
+    int rowsPerBeat = 0;
+    int beatsPerBar = 4;
     // Objects without an entry are not checked for their track names.
     std::map<std::string, std::set<std::string>> tracks;
 };
@@ -28,9 +32,10 @@ class TimelineCheck
 public:
     // False at the first error, "FILE:LINE: ...\n" in `error`: an object
     // that is no effect object, a render target that is neither the screen
-    // nor a framebuffer, a row rate that differs. A track the object does
+    // nor a framebuffer, a row rate or a beat length that differs. A track the object does
     // not read is only a warning ("FILE:LINE: warning: ..."): the effect may
     // read it one day, and nothing is lost meanwhile.
     static bool check(const std::string& fileName, const TimelineLines& lines, int timelineRowRate,
-                      const ProductionNames& production, std::string& error, std::vector<std::string>& warnings);
+                      const TimelineBeat& beat, const ProductionNames& production, std::string& error,
+                      std::vector<std::string>& warnings);
 };

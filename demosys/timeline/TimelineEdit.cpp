@@ -139,13 +139,14 @@ bool TimelineEdit::parse(TimelineLines& lines, int& rowRate)
         return fail("the timeline does not compile as it is: " + parser.getErrorMessage());
     lines = parser.getLines();
     rowRate = parser.getRowRate();
+    beat = parser.getBeat();
     return true;
 }
 
 bool TimelineEdit::readRow(const std::string& at, int rowRate, unsigned int& row)
 {
     std::string expected;
-    if (!TimelineSyntax::parseTime(at, rowRate, row, expected))
+    if (!TimelineSyntax::parseTime(at, rowRate, beat, row, expected))
         return fail("expected " + expected);
     return true;
 }

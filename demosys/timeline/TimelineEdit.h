@@ -1,5 +1,7 @@
 #pragma once
 
+#include "demosys/timeline/TimelineSyntax.h"
+
 #include <string>
 #include <vector>
 
@@ -42,6 +44,8 @@ public:
 private:
     bool parse(TimelineLines& lines, int& rowRate);
     bool readRow(const std::string& at, int rowRate, unsigned int& row);
+
+    TimelineBeat beat;
     // Replaces the text by `lines` (each with its own line end) when they
     // parse; otherwise keeps it and says why.
     bool commit(const std::vector<std::string>& lines);

@@ -73,6 +73,8 @@ bool TimelineParser::statement(const std::vector<TimelineToken>& tokens)
         const std::string& keyword = first.text;
         if (keyword == "rowrate")
             return rowRateStatement(tokens);
+        if (keyword == "beat")
+            return beatStatement(tokens);
         if (keyword == "object")
             return objectStatement(tokens);
         if (keyword == "priority")
@@ -88,7 +90,7 @@ bool TimelineParser::statement(const std::vector<TimelineToken>& tokens)
         if (!keyword.empty() && keyword[0] >= '0' && keyword[0] <= '9')
             return keyframeStatement(tokens);
     }
-    return error("a statement (rowrate, object, priority, on, start, stop, track) or a keyframe "
+    return error("a statement (rowrate, beat, object, priority, on, start, stop, track) or a keyframe "
                  "'TIME CURVE VALUE', found '" + first.text + "'");
 }
 
@@ -104,7 +106,7 @@ bool TimelineParser::expectEnd(const std::vector<TimelineToken>& tokens, size_t 
 bool TimelineParser::readTime(const TimelineToken& token, unsigned int& row)
 {
     std::string expected;
-    if (token.quoted || !TimelineSyntax::parseTime(token.text, rowRate, row, expected))
+    if (token.quoted || !TimelineSyntax::parseTime(token.text, rowRate, beat, row, expected))
         return error(token.quoted ? "a row or a time, found a quoted name" : expected);
     return true;
 }
@@ -141,6 +143,27 @@ bool TimelineParser::rowRateStatement(const std::vector<TimelineToken>& tokens)
     rowRate = rate;
     rowRateLine = line;
     lines.rowRate = line;
+    return true;
+}
+
+bool TimelineParser::beatStatement(const std::vector<TimelineToken>& tokens)
+{
+    if (!expectEnd(tokens, tokens.size() >= 3 ? 3 : 2, "beat ROWS_PER_BEAT [BEATS_PER_BAR]"))
+        return false;
+    if (beatLine)
+        return error("one beat line; the first is on line " + std::to_string(beatLine));
+    if (!objectLines.empty())
+        return error("beat before the first object");
+    int rows = 0, beats = 4;
+    if (tokens[1].quoted || !TimelineSyntax::parseInt(tokens[1].text, rows) || rows < 1 || rows > 100000)
+        return error("rows per beat from 1 to 100000, found '" + tokens[1].text + "'");
+    if (tokens.size() == 3 &&
+        (tokens[2].quoted || !TimelineSyntax::parseInt(tokens[2].text, beats) || beats < 1 || beats > 64))
+        return error("beats per bar from 1 to 64, found '" + tokens[2].text + "'");
+    beat.rowsPerBeat = rows;
+    beat.beatsPerBar = beats;
+    beatLine = line;
+    lines.beat = line;
     return true;
 }
 

@@ -24,6 +24,11 @@ class TrackSystem;
 //       minutes:seconds:milliseconds; 20 when absent. At most once, before the
 //       first object. It should match the rowrate of the demoscript's system
 //       block; it is not stored in the track files.
+//   beat ROWS [BEATS]
+//       the beat length, ROWS rows a beat and BEATS beats a bar (4 when
+//       absent), for times written in bars and beats. At most once, before
+//       the first object; it must match the demoscript's rowsperbeat and
+//       beatsperbar where the demoscript sets them.
 //   object NAME
 //       starts the tracks of one effect object (the demoscript's instance name).
 //       Each object once; the name may not contain . or /.
@@ -55,7 +60,10 @@ class TrackSystem;
 // Times (FROM, TO, AT) are either rows, whole numbers from 0 to 4294967295, or
 // minutes:seconds:milliseconds, three whole numbers (1:02:040 is 62,040 ms;
 // the fields are not limited to 59 or 999) converted to the row the player
-// shows at that moment: ms x rowrate / 1000, rounded down.
+// shows at that moment: ms x rowrate / 1000, rounded down. After a beat
+// line they may also be written in bars and beats, BAR|BEAT or
+// BAR|BEAT|ROW, bar and beat counted from 1 and the row into the beat from
+// 0: with "beat 10 4", 3|2 is row 90 and 3|2|5 row 95.
 //
 // Curves: linear (0), cos-out (1, cosine that leaves fast and arrives slowly),
 // cos-in (2, cosine that leaves slowly and arrives fast), step (3, holds the
@@ -114,6 +122,7 @@ struct TimelineLines
     // Every named render target, in text order.
     std::vector<Target> targets;
     int rowRate = 0;  // 0: no rowrate line
+    int beat = 0;     // 0: no beat line
 };
 
 class TimelineParser
@@ -134,11 +143,14 @@ public:
     // "file:line: expected ...\n"
     const std::string& getErrorMessage() const { return errorMessage; }
     int getRowRate() const { return rowRate; }
+    // The beat length of a 'beat' line; rowsPerBeat 0 without one.
+    const TimelineBeat& getBeat() const { return beat; }
     const TimelineLines& getLines() const { return lines; }
 
 private:
     bool statement(const std::vector<TimelineToken>& tokens);
     bool rowRateStatement(const std::vector<TimelineToken>& tokens);
+    bool beatStatement(const std::vector<TimelineToken>& tokens);
     bool objectStatement(const std::vector<TimelineToken>& tokens);
     bool priorityStatement(const std::vector<TimelineToken>& tokens);
     bool intervalStatement(const std::vector<TimelineToken>& tokens);
@@ -173,6 +185,8 @@ private:
     std::map<unsigned int, int> keyframeLines;
     int priorityLine = 0;
     int rowRateLine = 0;
+    int beatLine = 0;
+    TimelineBeat beat;
     int line = 0;
     int rowRate = TimelineSyntax::DEFAULT_ROW_RATE;
     std::string errorMessage;

@@ -188,7 +188,49 @@ bool TimelineSyntax::parseInt(const std::string& text, int& value)
 
 bool TimelineSyntax::parseTime(const std::string& text, int rowRate, unsigned int& row, std::string& expected)
 {
+    return parseTime(text, rowRate, TimelineBeat(), row, expected);
+}
+
+bool TimelineSyntax::parseTime(const std::string& text, int rowRate, const TimelineBeat& beat, unsigned int& row,
+                               std::string& expected)
+{
     const unsigned long long lastRow = std::numeric_limits<unsigned int>::max();
+    if (text.find('|') != std::string::npos)
+    {
+        if (beat.rowsPerBeat <= 0)
+        {
+            expected = "a beat length ('beat ROWS_PER_BEAT [BEATS_PER_BAR]' before the first object) for the time '" +
+                       text + "'";
+            return false;
+        }
+        const size_t first = text.find('|');
+        const size_t second = text.find('|', first + 1);
+        const std::string bar = text.substr(0, first);
+        const std::string beatText = text.substr(first + 1, second == std::string::npos ? std::string::npos : second - first - 1);
+        const std::string rows = second == std::string::npos ? std::string("0") : text.substr(second + 1);
+        const unsigned long long perBar = static_cast<unsigned int>(beat.beatsPerBar > 0 ? beat.beatsPerBar : 1);
+        const unsigned long long perBeat = static_cast<unsigned int>(beat.rowsPerBeat);
+        if (!allDigits(bar) || !allDigits(beatText) || !allDigits(rows) || bar.size() > 9 || beatText.size() > 9 ||
+            rows.size() > 9 || std::strtoull(bar.c_str(), nullptr, 10) < 1 ||
+            std::strtoull(beatText.c_str(), nullptr, 10) < 1 || std::strtoull(beatText.c_str(), nullptr, 10) > perBar ||
+            std::strtoull(rows.c_str(), nullptr, 10) >= perBeat)
+        {
+            expected = "a time 'BAR|BEAT' or 'BAR|BEAT|ROW' (bar from 1, beat from 1 to " + std::to_string(perBar) +
+                       ", row from 0 to " + std::to_string(perBeat - 1) + "), found '" + text + "'";
+            return false;
+        }
+        const unsigned long long r = ((std::strtoull(bar.c_str(), nullptr, 10) - 1) * perBar +
+                                      std::strtoull(beatText.c_str(), nullptr, 10) - 1) *
+                                         perBeat +
+                                     std::strtoull(rows.c_str(), nullptr, 10);
+        if (r > lastRow)
+        {
+            expected = "a time up to row 4294967295, found '" + text + "' (row " + std::to_string(r) + ")";
+            return false;
+        }
+        row = static_cast<unsigned int>(r);
+        return true;
+    }
     const size_t first = text.find(':');
     if (first == std::string::npos)
     {

@@ -19,7 +19,15 @@ struct TimelineToken
 // (and DEL). A quoted token is "..." with the escapes \" \\ and \xHH.
 // Times are rows (a whole number) or minutes:seconds:milliseconds, three
 // whole numbers converted at a row rate as the player counts rows:
-// row = milliseconds * rowrate / 1000, rounded down.
+// row = milliseconds * rowrate / 1000, rounded down. Where a beat length is
+// known, a time may also be BAR|BEAT or BAR|BEAT|ROW: bar and beat counted
+// from 1 as a musician counts them, and rows into the beat from 0.
+struct TimelineBeat
+{
+    int rowsPerBeat = 0;  // 0: no beat length, no musical times
+    int beatsPerBar = 4;
+};
+
 class TimelineSyntax
 {
 public:
@@ -34,8 +42,11 @@ public:
 
     // A whole number with an optional '-', within the int32 range.
     static bool parseInt(const std::string& text, int& value);
-    // A row or an m:s:ms time at rowRate. False with `expected` set.
+    // A row or an m:s:ms time at rowRate, or a musical time at `beat`.
+    // False with `expected` set.
     static bool parseTime(const std::string& text, int rowRate, unsigned int& row, std::string& expected);
+    static bool parseTime(const std::string& text, int rowRate, const TimelineBeat& beat, unsigned int& row,
+                          std::string& expected);
 
     // linear, cos-out, cos-in, step, ramp, or any whole number.
     static bool parseCurve(const std::string& text, int& curve);

@@ -33,7 +33,7 @@ TEST(MrvtrackErrorTest, SyntaxErrorsNameLineAndExpectation)
     const Case cases[] = {
         {"priority 1\n", "show.txt:1: expected 'object NAME' before 'priority'\n"},
         {"\n\nobject fx\nblah 3\n",
-         "show.txt:4: expected a statement (rowrate, object, priority, on, start, stop, track) or a keyframe "
+         "show.txt:4: expected a statement (rowrate, beat, object, priority, on, start, stop, track) or a keyframe "
          "'TIME CURVE VALUE', found 'blah'\n"},
         {"object\n", "show.txt:1: expected 'object NAME'\n"},
         {"object fx extra\n", "show.txt:1: expected the end of the line after 'object NAME', found 'extra'\n"},
@@ -55,6 +55,18 @@ TEST(MrvtrackErrorTest, SyntaxErrorsNameLineAndExpectation)
         {"object fx\non 20 10\n", "show.txt:2: expected the stop after the start in 'on FROM TO', found row 20 to row 10\n"},
         {"object fx\non 20 20\n", "show.txt:2: expected the stop after the start in 'on FROM TO', found row 20 to row 20\n"},
         {"object fx\nstop 5 6\n", "show.txt:2: expected the end of the line after 'stop AT', found '6'\n"},
+        {"object fx\non 1|1 2|1\n",
+         "show.txt:2: expected a beat length ('beat ROWS_PER_BEAT [BEATS_PER_BAR]' before the first object) for the "
+         "time '1|1'\n"},
+        {"beat 10\nobject fx\non 1|5 2|1\n",
+         "show.txt:3: expected a time 'BAR|BEAT' or 'BAR|BEAT|ROW' (bar from 1, beat from 1 to 4, row from 0 to 9), "
+         "found '1|5'\n"},
+        {"beat 10 4\nobject fx\non 0|1 2|1\n",
+         "show.txt:3: expected a time 'BAR|BEAT' or 'BAR|BEAT|ROW' (bar from 1, beat from 1 to 4, row from 0 to 9), "
+         "found '0|1'\n"},
+        {"object fx\nbeat 10\n", "show.txt:2: expected beat before the first object\n"},
+        {"beat 10 4 2\n", "show.txt:1: expected the end of the line after 'beat ROWS_PER_BEAT [BEATS_PER_BAR]', found '2'\n"},
+        {"beat 0\n", "show.txt:1: expected rows per beat from 1 to 100000, found '0'\n"},
         {"object fx\npriority high\n",
          "show.txt:2: expected a priority from -2147483648 to 2147483647, found 'high'\n"},
         {"object fx\npriority 2147483648\n",
@@ -77,7 +89,7 @@ TEST(MrvtrackErrorTest, SyntaxErrorsNameLineAndExpectation)
         {"rowrate 20\nrowrate 25\n", "show.txt:2: expected one rowrate line; the first is on line 1\n"},
         {"object fx\nrowrate 25\n", "show.txt:2: expected rowrate before the first object\n"},
         {"\"on\" 1 2\n",
-         "show.txt:1: expected a statement (rowrate, object, priority, on, start, stop, track) or a keyframe "
+         "show.txt:1: expected a statement (rowrate, beat, object, priority, on, start, stop, track) or a keyframe "
          "'TIME CURVE VALUE', found 'on'\n"},
         {"object fx\nstart \"5\"\n", "show.txt:2: expected a row or a time, found a quoted name\n"},
         {"object fx\x01\n", "show.txt:1: expected printable text; write control bytes in a quoted name as \\xHH\n"},
@@ -145,7 +157,7 @@ TEST(MrvtrackErrorTest, CompileAgainstTheDemoscriptChecksItsNamesAndLeavesNoStra
 {
     scripttest::TempDir dir;
     const std::string script = dir.write("demo.txt",
-                                         "{MRVDS1}\npaths { tracks = tracks; }\nsystem { rowrate = 20; }\n"
+                                         "{MRVDS1}\npaths { tracks = tracks; }\nsystem { rowrate = 20; rowsperbeat = 10; }\n"
                                          "framebuffers { buffer2 = 64, 64, COLOR_BUFFER; }\n"
                                          "blur1 * BlurEffect { ; }\nfade * FadeEffect { ; }\n");
     const std::string tracks = dir.path() + "tracks";
@@ -163,6 +175,9 @@ TEST(MrvtrackErrorTest, CompileAgainstTheDemoscriptChecksItsNamesAndLeavesNoStra
         { "object blur1\non 0 10 screen\n", 0, "" },
         { "rowrate 10\nobject blur1\non 0 10\n", 1, ":1: rowrate 10 differs from the demoscript's rowrate 20; "
                                                     "every time would land elsewhere\n" },
+        { "beat 8\nobject blur1\non 1|1 1|2\n", 1, ":1: beat 8 4 differs from the demoscript's rowsperbeat 10 and "
+                                                  "beatsperbar 4; every bar would land elsewhere\n" },
+        { "beat 10\nobject blur1\non 1|1 1|2\n", 0, "" },
     };
     for (const auto& c : cases)
     {

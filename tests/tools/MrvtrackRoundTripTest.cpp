@@ -165,13 +165,16 @@ TEST_F(MrvtrackRoundTripTest, HandMadeFilesSurviveDumpAndCompile)
 
 TEST_F(MrvtrackRoundTripTest, TimesConvertAtTheGivenRowRate)
 {
+    // Bars and beats at ten rows a beat, three beats a bar: 1|1 is row 0,
+    // 1|1|1 row 1, 100|3 row (99 * 3 + 2) * 10 = 2990.
     const std::string timeline = dir.write("t.txt", "rowrate 25\n"
+                                                    "beat 10 3\n"
                                                     "object fx\n"
                                                     "on 0:00:039 1:02:040\n"
                                                     "track a\n"
-                                                    "0:00:000 linear 1\n"
-                                                    "0:00:040 linear 2\n"
-                                                    "2:00:000 linear 3\n");
+                                                    "1|1 linear 1\n"
+                                                    "1|1|1 linear 2\n"
+                                                    "100|3 linear 3\n");
     ASSERT_EQ(run({"compile", timeline, "-o", dir.path() + "out"}).status, 0);
     const auto files = snapshot(dir.path() + "out");
     // 39 ms is row 0 (0.975 rounded down); 62040 ms is row 1551.
@@ -180,7 +183,7 @@ TEST_F(MrvtrackRoundTripTest, TimesConvertAtTheGivenRowRate)
                                           .i32(3)
                                           .i32(0).i32(0).bits(0x3f800000u)
                                           .i32(1).i32(0).bits(0x40000000u)
-                                          .i32(3000).i32(0).bits(0x40400000u)
+                                          .i32(2990).i32(0).bits(0x40400000u)
                                           .data);
 }
 

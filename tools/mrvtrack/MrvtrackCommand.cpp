@@ -45,6 +45,10 @@ bool readProduction(const std::string& script, ProductionNames& names, std::stri
     const ParameterGroup* block = system ? system->getGroup("system") : nullptr;
     names.rowRate = block && block->exist("rowrate") ? MRVUtils::string2Int(block->getParameter("rowrate"))
                                                      : TrackSystem::DEFAULT_ROW_RATE;
+    if (block && block->exist("rowsperbeat"))
+        names.rowsPerBeat = MRVUtils::string2Int(block->getParameter("rowsperbeat"));
+    if (block && block->exist("beatsperbar"))
+        names.beatsPerBar = MRVUtils::string2Int(block->getParameter("beatsperbar"));
     return true;
 }
 }
@@ -106,7 +110,8 @@ int MrvtrackCommand::compile(const std::string& timeline, const std::string& dir
             return FAILED;
         }
         std::vector<std::string> warnings;
-        const bool checked = TimelineCheck::check(timeline, parser.getLines(), parser.getRowRate(), names, error, warnings);
+        const bool checked = TimelineCheck::check(timeline, parser.getLines(), parser.getRowRate(), parser.getBeat(),
+                                                  names, error, warnings);
         for (const std::string& warning : warnings)
             err << warning << "\n";
         if (!checked)
