@@ -383,18 +383,23 @@ void GhettoblasterEffect::drawTVFormation(unsigned int time)
             drawTV(ringMaterial[ring]);
             glPopMatrix();
         }
+    // drawTV leaves the screen picture switched on from set to set.
+    transBuffer->getColorBuffer()->release();
 }
 
+// Every state change between two of the 96 sets is validated again by the
+// GL at the next draw, so the set changes no more than it must: the screen
+// picture stays switched on for the lit set (its shader does not sample it),
+// and the set's material brings its own ambient and diffuse, which the
+// screen, drawn unlit, does not read.
 void GhettoblasterEffect::drawTV(MRVMaterial* material)
 {
     Texture* screen = transBuffer->getColorBuffer();
     glPushMatrix();
     screen->setTextureWrap(GL_CLAMP_TO_EDGE);
     screen->bind();
-    MRVMaterial::useColor(1.0f, 1.0f, 1.0f, 1.0f);
     glTranslatef(0.1f, 0.0f, 0.9f);
     tvScreen->drawArray(GL_QUADS, 0, 0);
-    screen->release();
     glPopMatrix();
 
     glPushMatrix();

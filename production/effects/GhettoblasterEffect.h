@@ -39,6 +39,8 @@ public:
 
     void drawGhetto(unsigned int time, unsigned int frameTime);
     void drawTVFormation(unsigned int time);
+    // Leaves the screen picture bound and switched on; drawTVFormation
+    // releases it after the last set.
     void drawTV(MRVMaterial* material);
     void drawFloor();
     void drawEquilizer(float* spectrum);

@@ -299,6 +299,7 @@ TEST_F(GhettoblasterEffectTest, InitFindsTheSceneAndDrawLeavesTheFrameStateBehin
     EXPECT_FALSE(enabled(GL_COLOR_MATERIAL));
     EXPECT_FALSE(enabled(GL_BLEND));
     EXPECT_EQ(currentColour(), (std::array<float, 4>{ 1, 1, 1, 1 }));
+    EXPECT_FALSE(enabled(GL_TEXTURE_2D)) << "the TV screens' picture is switched off again";
     glActiveTexture(GL_TEXTURE1);
     EXPECT_FALSE(enabled(GL_TEXTURE_2D)) << "the reflection's second unit is switched off again";
     glActiveTexture(GL_TEXTURE0);
