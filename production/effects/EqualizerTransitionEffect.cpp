@@ -1,21 +1,12 @@
 #include "production/effects/EqualizerTransitionEffect.h"
 
-#include "demosys/runtime/MRVDemosys.h"
 #include "demosys/scene/MRVScene.h"
-#include "demosys/sound/FMODTimer.h"
 #include "production/effects/ColourMaterial.h"
 #include "production/effects/EffectParameters.h"
 #include "production/effects/ResourceLookup.h"
 #include "production/effects/SceneLookup.h"
 
 #include <GL/glew.h>
-
-namespace {
-
-// The FFT window the equalizer was tuned with.
-constexpr int WINDOW_TYPE = 1;
-
-} // namespace
 
 Effect* EqualizerTransitionEffect::getInstance()
 {
@@ -34,13 +25,6 @@ void EqualizerTransitionEffect::reset()
 void EqualizerTransitionEffect::init()
 {
     reset();
-    const size_t n = static_cast<size_t>(spectrumLength);
-    if (left.empty())
-    {
-        left.assign(n, 0.0f);
-        right.assign(n, 0.0f);
-        sum.assign(n, 0.0f);
-    }
     ResourceLookup lookup("EqualizerTransitionEffect", EffectParameters::objectName(parameters));
     camera.init(*this, lookup, "equalizeranim", "equalizer2anim");
     led = SceneLookup::scene(lookup, "cube");
@@ -58,16 +42,12 @@ void EqualizerTransitionEffect::draw(unsigned int time, unsigned int)
 
     camera.fly(time);
 
-    if (MRVDemosys::timer)
-    {
-        MRVDemosys::timer->getSpectrum(left.data(), spectrumLength, 0, WINDOW_TYPE);
-        MRVDemosys::timer->getSpectrum(right.data(), spectrumLength, 1, WINDOW_TYPE);
-    }
-    EqualizerLeds::weigh(left.data(), right.data(), sum.data(), spectrumLength);
+    spectrum.read();
+    EqualizerLeds::weigh(spectrum.sum(), spectrum.length());
 
     // Not pushed: the placement stays on the model-view after draw.
     glTranslatef(-8.0f, -11.0f, -21.0f);
-    drawEqualizer(sum.data());
+    drawEqualizer(spectrum.sum());
 
     ColourMaterial::white();
     ColourMaterial::disable();

@@ -1,16 +1,10 @@
 #include "production/effects/FrequencyEffect.h"
-#include "demosys/gl/GLw.h"
 
-#include "demosys/sound/FMODTimer.h"
-#include "demosys/runtime/MRVDemosys.h"
+#include "demosys/gl/GLw.h"
 
 #include <GL/glew.h>
 
-#include <algorithm>
-
 namespace {
-// The FFT window the graph was tuned with.
-constexpr int WINDOW_TYPE = 2;
 const float GRAPH_COLOUR[3] = { 0.8f, 0.8f, 0.8f };
 }
 
@@ -21,43 +15,25 @@ Effect* FrequencyEffect::getInstance()
 
 void FrequencyEffect::reset()
 {
-    spectrumLength = 512;
 }
 
 void FrequencyEffect::init()
 {
     reset();
-    if (left.empty())
-    {
-        const size_t n = static_cast<size_t>(spectrumLength);
-        left.assign(n, 0.0f);
-        right.assign(n, 0.0f);
-        mean.assign(n, 0.0f);
-    }
 }
 
 void FrequencyEffect::draw(unsigned int, unsigned int)
 {
-    if (mean.empty())
-        return;
     GLw::resetAndStoreProjectionModelview();
 
-    const int n = static_cast<int>(mean.size());
-    if (MRVDemosys::timer)
-    {
-        MRVDemosys::timer->getSpectrum(left.data(), n, 0, WINDOW_TYPE);
-        MRVDemosys::timer->getSpectrum(right.data(), n, 1, WINDOW_TYPE);
-    }
-    else
-    {
-        std::fill(left.begin(), left.end(), 0.0f);
-        std::fill(right.begin(), right.end(), 0.0f);
-    }
+    const int n = spectrum.length();
+    spectrum.read();
+    float* mean = spectrum.sum();
     for (int i = 0; i < n; ++i)
-        mean[static_cast<size_t>(i)] = (left[static_cast<size_t>(i)] + right[static_cast<size_t>(i)]) * 0.5f;
+        mean[i] *= 0.5f;
 
     glTranslatef(1.45f, 0.0f, 0.0f);
-    drawFrequencyRange(mean.data(), -0.95f, n, GRAPH_COLOUR);
+    drawFrequencyRange(mean, -0.95f, n, GRAPH_COLOUR);
 
     GLw::restoreProjectionModelview();
 }

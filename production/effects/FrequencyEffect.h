@@ -1,8 +1,7 @@
 #pragma once
 
 #include "demosys/runtime/Effect.h"
-
-#include <vector>
+#include "production/effects/SpectrumFrame.h"
 
 // The music's spectrum as a small line graph at the right of the screen:
 // the mean of both channels, each band lifted in proportion to its index so
@@ -18,16 +17,16 @@ public:
     void reset() override;
     Effect* getInstance() override;
 
-    int getSpectrumLength() const { return spectrumLength; }
-    const float* getMean() const { return mean.data(); }
+    int getSpectrumLength() const { return spectrum.length(); }
+    // The last frame's mean of both channels.
+    const float* getMean() const { return spectrum.sum(); }
 
     // A polyline through the count values at height base, 0.5 wide from
     // x = -1, in the given RGB colour.
     void drawFrequencyRange(const float* values, float base, int count, const float* colour);
 
 private:
-    int spectrumLength = 512;
-    std::vector<float> left;
-    std::vector<float> right;
-    std::vector<float> mean;
+    // 512 values in the FFT window the graph was tuned with; the sum is
+    // halved in place into the mean.
+    SpectrumFrame spectrum{ 512, 2 };
 };

@@ -10,7 +10,6 @@
 #include "demosys/runtime/MRVDemosys.h"
 #include "demosys/scene/MRVObject.h"
 #include "demosys/scene/MRVScene.h"
-#include "demosys/sound/FMODTimer.h"
 #include "production/effects/ColourMaterial.h"
 #include "production/effects/EffectParameters.h"
 #include "production/effects/ResourceLookup.h"
@@ -19,12 +18,9 @@
 
 #include <GL/glew.h>
 
-#include <algorithm>
 
 namespace {
 
-// The FFT window the scene was tuned with.
-constexpr int WINDOW_TYPE = 1;
 const std::string LIGHT_POSITION = "LightPosition";
 const std::string EYE_POSITION = "EyePosition";
 const std::string TEXTURE = "texture";
@@ -72,22 +68,13 @@ void GhettoblasterEffect::registerTracks()
 
 void GhettoblasterEffect::reset()
 {
-    std::fill(left.begin(), left.end(), 0.0f);
-    std::fill(right.begin(), right.end(), 0.0f);
-    std::fill(sum.begin(), sum.end(), 0.0f);
+    spectrum.clear();
     MRVDemosys::camera.setPosition(Vector<float, 3>(0.0f, 25.0f, 300.0f));
 }
 
 void GhettoblasterEffect::init()
 {
     reset();
-    const size_t n = static_cast<size_t>(spectrumLength);
-    if (left.empty())
-        left.assign(n, 0.0f);
-    if (right.empty())
-        right.assign(n, 0.0f);
-    if (sum.empty())
-        sum.assign(n, 0.0f);
 
     ResourceLookup lookup("GhettoblasterEffect", EffectParameters::objectName(parameters));
     stereo = SceneLookup::scene(lookup, EffectParameters::get(parameters, "ghettoobj"));
@@ -174,12 +161,8 @@ void GhettoblasterEffect::draw(unsigned int time, unsigned int frameTime)
 
     camera.fly(time);
 
-    if (MRVDemosys::timer)
-    {
-        MRVDemosys::timer->getSpectrum(left.data(), spectrumLength, 0, WINDOW_TYPE);
-        MRVDemosys::timer->getSpectrum(right.data(), spectrumLength, 1, WINDOW_TYPE);
-    }
-    EqualizerLeds::weigh(left.data(), right.data(), sum.data(), spectrumLength);
+    spectrum.read();
+    EqualizerLeds::weigh(spectrum.sum(), spectrum.length());
 
     // The mirrored scene, upside down under the floor.
     glPushMatrix();
@@ -245,11 +228,11 @@ void GhettoblasterEffect::drawGhetto(unsigned int time, unsigned int frameTime)
     plane->draw(nullptr);
     useLight();
     MRVObject* spheres[2] = { sphereLeft, sphereRight };
-    const std::vector<float>* spectra[2] = { &left, &right };
+    const float* spectra[2] = { spectrum.left(), spectrum.right() };
     for (int k = 0; k < 2; ++k)
     {
         // Grows about its own centre and comes forward as much.
-        const float s = 1.0f + (*spectra[k])[0] + (*spectra[k])[1];
+        const float s = 1.0f + spectra[k][0] + spectra[k][1];
         const Vector<float, 3> p = spheres[k]->getTranslation();
         glPushMatrix();
         glTranslatef(p[0], p[1], p[2] + s - 1.0f);
@@ -272,7 +255,7 @@ void GhettoblasterEffect::drawGhetto(unsigned int time, unsigned int frameTime)
     glPushMatrix();
     glTranslatef(TrackValue::at(equalizerPos[0], time), TrackValue::at(equalizerPos[1], time),
                  TrackValue::at(equalizerPos[2], time));
-    drawEquilizer(sum.data());
+    drawEquilizer(spectrum.sum());
     glPopMatrix();
 
     glPushMatrix();

@@ -6,9 +6,9 @@
 #include "production/effects/EqualizerLeds.h"
 #include "production/effects/GreetingsDisplay.h"
 #include "production/effects/SceneBatch.h"
+#include "production/effects/SpectrumFrame.h"
 
 #include <memory>
-#include <vector>
 
 class FrameBufferObject;
 class MRVObject;
@@ -53,10 +53,8 @@ public:
     static int cassetteFrame(unsigned int time);
 
     bool isReady() const { return ready; }
-    int getSpectrumLength() const { return spectrumLength; }
-    const float* getLeft() const { return left.data(); }
-    const float* getRight() const { return right.data(); }
-    const float* getSum() const { return sum.data(); }
+    // The last frame's spectrum, its sum weighed for the equalizer.
+    const SpectrumFrame& getSpectrum() const { return spectrum; }
     int getFloorRows() const { return floorRows; }
     const MRVMaterial& getMaterial(int ring) const { return materials[ring]; }
     const GreetingsDisplay& getDisplay() const { return display; }
@@ -76,10 +74,8 @@ private:
     void buildTVs();
 
     MRVMaterial materials[3];
-    int spectrumLength = 64;
-    std::vector<float> left;
-    std::vector<float> right;
-    std::vector<float> sum;
+    // 64 values in the FFT window the scene was tuned with.
+    SpectrumFrame spectrum{ 64, 1 };
     GreetingsDisplay display;
     int floorRows = 0;
     std::unique_ptr<VBODynamic> floor;

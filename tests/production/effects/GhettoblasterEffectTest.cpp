@@ -140,14 +140,15 @@ TEST_F(GhettoblasterEffectTest, EqualizerShowsBothChannelsWeightedByBand)
     ASSERT_GT(left[3], 0.3f) << "the tone is heard";
     for (int i = 0; i < 64; ++i)
     {
-        EXPECT_EQ(effect.getLeft()[i], left[static_cast<size_t>(i)]) << i;
-        EXPECT_FLOAT_EQ(effect.getSum()[i], (left[static_cast<size_t>(i)] + right[static_cast<size_t>(i)]) * (i + 1))
+        EXPECT_EQ(effect.getSpectrum().left()[i], left[static_cast<size_t>(i)]) << i;
+        EXPECT_FLOAT_EQ(effect.getSpectrum().sum()[i],
+                        (left[static_cast<size_t>(i)] + right[static_cast<size_t>(i)]) * (i + 1))
             << i;
     }
     // Band 0 holds the tone: (0.5 + 0.5) * 4 alone passes every threshold.
     EXPECT_EQ(effect.getLedsLit(0), 10);
     for (int b = 0; b < 8; ++b)
-        EXPECT_EQ(effect.getLedsLit(b), EqualizerLeds::litCount(EqualizerLeds::bandSum(effect.getSum(), b))) << b;
+        EXPECT_EQ(effect.getLedsLit(b), EqualizerLeds::litCount(EqualizerLeds::bandSum(effect.getSpectrum().sum(), b))) << b;
 }
 
 TEST_F(GhettoblasterEffectTest, SilentMusicLightsNoLed)
@@ -159,7 +160,7 @@ TEST_F(GhettoblasterEffectTest, SilentMusicLightsNoLed)
     EXPECT_TRUE(noGLError());
     for (int b = 0; b < 8; ++b)
         EXPECT_EQ(effect.getLedsLit(b), 0) << b;
-    EXPECT_EQ(*std::max_element(effect.getSum(), effect.getSum() + 64), 0.0f);
+    EXPECT_EQ(*std::max_element(effect.getSpectrum().sum(), effect.getSpectrum().sum() + 64), 0.0f);
 }
 
 TEST_F(GhettoblasterEffectTest, CassetteChangesFrameEvery100Milliseconds)
