@@ -174,3 +174,27 @@ TEST(GLw, ResetsSavesAndRestoresMatrices)
     GLw::resetModelview();
     EXPECT_EQ(GLTestContext::takeGLError(), 0u);
 }
+
+TEST(GLw, TransparentAlphaLaysAFragmentOverThePictureByItsAlpha)
+{
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+    glViewport(0, 0, GLTestContext::WIDTH, GLTestContext::HEIGHT);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_TEXTURE_2D);
+    glClearColor(0, 0, 1, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(0, 0, 0, 0);
+    GLw::resetProjectionModelview();
+    GLw::blendTransparentAlpha();
+    EXPECT_TRUE(glIsEnabled(GL_BLEND));
+    // A quarter-opaque red square over blue.
+    glColor4f(1, 0, 0, 0.25f);
+    glRectf(-1, -1, 1, 1);
+    glColor4f(1, 1, 1, 1);
+    glDisable(GL_BLEND);
+    const auto p = GLTestContext::readPixels(32, 32, 1, 1);
+    EXPECT_NEAR(p[0], 64, 1);
+    EXPECT_EQ(p[1], 0);
+    EXPECT_NEAR(p[2], 191, 1);
+    EXPECT_EQ(GLTestContext::takeGLError(), 0u);
+}

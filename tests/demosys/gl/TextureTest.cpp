@@ -87,18 +87,28 @@ TEST_F(TextureTest, LoadedPictureDrawsUprightAndFlipped)
     EXPECT_EQ(GLTestContext::takeGLError(), 0u);
 }
 
-TEST_F(TextureTest, BlendedQuadLeavesAlphaTestOnAndDepthTestOn)
+TEST_F(TextureTest, BlendedQuadUsesItsFactorsAndPutsBlendingAndTheAlphaTestBack)
 {
     std::unique_ptr<Texture> texture(MRVDemosys::loadTexture(quadrants(), GL_TEXTURE_2D, false));
     ASSERT_NE(texture, nullptr);
     texture->setInterpolation(GL_NEAREST);
     texture->drawQuadBlendFS(GL_ONE, GL_ZERO);
     expectPixel(4, 4, RED); // drawn flipped
-    EXPECT_TRUE(glIsEnabled(GL_ALPHA_TEST));
+    EXPECT_FALSE(glIsEnabled(GL_ALPHA_TEST));
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-    glDisable(GL_ALPHA_TEST);
+    GLint bound = -1;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    EXPECT_EQ(bound, 0);
+
+    // Added to what is there: blue under red gives magenta.
+    glClearColor(0, 0, 1, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    texture->drawQuadBlendFS(GL_ONE, GL_ONE);
+    const unsigned char magenta[3] = { 255, 0, 255 };
+    expectPixel(4, 4, magenta);
+    EXPECT_EQ(GLTestContext::takeGLError(), 0u);
 }
 
 TEST_F(TextureTest, ScaledQuadsUseTheCurrentMatrices)
