@@ -2,8 +2,8 @@
 #include "demosys/scene/MRVSceneReader.h"
 #include "demosys/scene/MRVSceneWriter.h"
 #include "tools/mrvobj/MrvobjCommand.h"
+#include "tests/support/TempDir.h"
 
-#include "tests/support/ScriptFixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -110,7 +110,7 @@ protected:
         return dir.write("model.gltf", json);
     }
 
-    scripttest::TempDir dir;
+    testsupport::TempDir dir;
 };
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "demosys/timeline/TrackSystem.h"
-#include "tests/support/ScriptFixtures.h"
 #include "tools/mrvtrack/MrvtrackCommand.h"
 #include "tools/mrvtrack/TimelineParser.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -128,7 +128,7 @@ TEST(MrvtrackErrorTest, DataThePlayerWouldLoseOrRefuse)
 
 TEST(MrvtrackErrorTest, CompileReportsTheFileAndWritesNothing)
 {
-    scripttest::TempDir dir;
+    testsupport::TempDir dir;
     const std::string timeline = dir.write("show.txt", "object fx\non 0 10\ntrack a\n5 linear x\n");
     std::ostringstream out, err;
     EXPECT_EQ(MrvtrackCommand::run({"compile", timeline, "-o", dir.path() + "tracks"}, out, err), 1);

@@ -4,6 +4,7 @@
 #include "demosys/gl/GLw.h"
 
 #include "tests/support/GLTestContext.h"
+#include "tests/support/RegistryGuard.h"
 #include "tests/support/StdoutCapture.h"
 
 #include <GL/glew.h>
@@ -14,6 +15,7 @@
 
 TEST(GLErrPrint, ReportsEveryPendingErrorWithItsPlace)
 {
+    testsupport::RegistryGuard registry;
     GLTestContext::takeGLError();
     MRVDemosys::system_error = false;
     {
@@ -37,7 +39,6 @@ TEST(GLErrPrint, ReportsEveryPendingErrorWithItsPlace)
     StdoutCapture drained;
     EXPECT_TRUE(MRVDemosys::glErrPrint("after")) << "the queue was drained";
     EXPECT_EQ(drained.take(), "");
-    MRVDemosys::system_error = false;
 }
 
 TEST(GLExtensions, ListsLimitsAndChecks)

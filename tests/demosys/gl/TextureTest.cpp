@@ -3,6 +3,7 @@
 
 #include "tests/support/GLTestContext.h"
 #include "tests/support/PngWriter.h"
+#include "tests/support/RegistryGuard.h"
 #include "tests/support/StdoutCapture.h"
 
 #include <GL/glew.h>
@@ -21,6 +22,9 @@ const unsigned char RED[3] = { 255, 0, 0 }, GREEN[3] = { 0, 255, 0 }, BLUE[3] = 
 class TextureTest : public ::testing::Test
 {
 protected:
+    // Puts back the registry members the test sets, however it ends.
+    testsupport::RegistryGuard registry;
+
     void SetUp() override
     {
         glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);

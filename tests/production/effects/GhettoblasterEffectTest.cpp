@@ -66,17 +66,6 @@ protected:
         ASSERT_TRUE(effect.isReady());
     }
 
-    // Model-view and projection that map the rectangle onto the whole window.
-    static void flatView(float x0, float x1, float y0, float y1)
-    {
-        glViewport(0, 0, GLTestContext::WIDTH, GLTestContext::HEIGHT);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(x0, x1, y0, y1, -1.0, 1.0);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-    }
-
     MRVScene* stereo = nullptr;
     FrameBufferObject* trans = nullptr;
 };

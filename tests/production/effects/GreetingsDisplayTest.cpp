@@ -19,17 +19,7 @@ protected:
         display.build();
         // Dot (c, r) fills x 0.035c..0.035(c+1), y -0.035r..-0.035(r-1):
         // the first 16 columns and all 8 rows fill the window.
-        view(0.0, 16 * 0.035, -7 * 0.035, 0.035);
-    }
-
-    static void view(double x0, double x1, double y0, double y1)
-    {
-        glViewport(0, 0, GLTestContext::WIDTH, GLTestContext::HEIGHT);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(x0, x1, y0, y1, -1.0, 1.0);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
+        flatView(0.0f, 16 * 0.035f, -7 * 0.035f, 0.035f);
     }
 
     // Whether the middle of dot (c, r) shows (1, 0.5, 0) or (0.25, 0.12, 0).
@@ -147,7 +137,7 @@ TEST_F(GreetingsDisplayTest, PanelSpansTheBoxHalfwayThroughItsDepth)
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    view(-2.0, 4.0, -1.0, 1.0);
+    flatView(-2.0f, 4.0f, -1.0f, 1.0f);
     glTranslatef(0.0f, 0.0f, -2.5f);
     display.drawPanel();
     EXPECT_EQ(pixel(32, 32), (std::array<int, 4>{ 0, 0, 0, 255 }));
