@@ -40,6 +40,6 @@ void GLw::restoreProjectionModelview()
 
 void GLw::blendTransparentAlpha()
 {
-    // Kept as an empty hook: effects call it, and the blend state they need is
-    // set by their own passes.
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 }

@@ -13,5 +13,6 @@ public:
     static void resetAndStoreProjectionModelview();
     // Pop projection, then model-view.
     static void restoreProjectionModelview();
+    // Blending on, each fragment laid over the picture by its alpha.
     static void blendTransparentAlpha();
 };

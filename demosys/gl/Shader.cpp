@@ -262,13 +262,6 @@ void Shader::setUniform1f(int handle, float v)
         glUniform1f(loc, v);
 }
 
-void Shader::setUniform1i(int handle, int v)
-{
-    const int loc = location(handle, true);
-    if (loc != -1)
-        glUniform1f(loc, static_cast<float>(v));
-}
-
 void Shader::setUniform2f(int handle, float a, float b)
 {
     const int loc = location(handle, false);

@@ -45,7 +45,8 @@ public:
 
     // Missing names are reported (1f, 1i and the matrices) or ignored (rest).
     void setUniform1f(const std::string& name, float v);
-    // Sets the value as a float, so it serves float uniforms.
+    // Sets the value as a float, so it serves float uniforms (samplers are
+    // pointed at their unit by setTextureUnit).
     void setUniform1i(const std::string& name, int v);
     void setUniform2f(const std::string& name, float a, float b);
     void setUniform3f(const std::string& name, float a, float b, float c);
@@ -61,7 +62,6 @@ public:
     // location -1 and its sets do nothing (1f, 1i and the matrices say so once).
     int uniform(const std::string& name);
     void setUniform1f(int handle, float v);
-    void setUniform1i(int handle, int v);
     void setUniform2f(int handle, float a, float b);
     void setUniform3f(int handle, float a, float b, float c);
     void setUniform4f(int handle, float a, float b, float c, float d);

@@ -228,9 +228,10 @@ void Texture::drawQuadBlendFS(unsigned int src, unsigned int dst)
     bind();
     glDisable(GL_DEPTH_TEST);
     ScreenQuad::drawFlipped();
+    release();
     GLw::restoreProjectionModelview();
     glEnable(GL_DEPTH_TEST);
-    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_ALPHA_TEST);
     glDisable(GL_BLEND);
 }
 

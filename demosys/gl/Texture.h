@@ -73,7 +73,9 @@ public:
     std::string toString() const;
 
     // Full-screen quads with identity matrices; Flip shows the picture
-    // upside down, Blend draws with the given blend factors.
+    // upside down, Blend draws it flipped with the given blend factors,
+    // leaving out texels of alpha 0, and switches blending and the alpha
+    // test off again (the depth test on).
     void drawQuadFS();
     void drawQuadFS_Flip();
     void drawQuadBlendFS(unsigned int src, unsigned int dst);

@@ -24,10 +24,6 @@ void putWord(std::string& bytes, unsigned int value)
         bytes += static_cast<char>((value >> shift) & 0xffu);
 }
 
-} // namespace
-
-namespace
-{
 const int INT_SIZE = 4;
 const int STOP_RECORD_SIZE = 8;
 const int VALUE_RECORD_SIZE = 12;

@@ -25,8 +25,8 @@ float EqualizerLeds::bandSum(const float* spectrum, int band)
     return sum;
 }
 
-void EqualizerLeds::weigh(const float* left, const float* right, float* sum, int count)
+void EqualizerLeds::weigh(float* sum, int count)
 {
     for (int i = 0; i < count; ++i)
-        sum[i] = (left[i] + right[i]) * static_cast<float>(i + 1);
+        sum[i] *= static_cast<float>(i + 1);
 }

@@ -18,7 +18,7 @@ public:
     static int litCount(float bandSum);
     // The sum of the band's eight values.
     static float bandSum(const float* spectrum, int band);
-    // sum[i] = (left[i] + right[i]) * (i + 1): the higher bands, quieter in
-    // music, are lifted in proportion to their index.
-    static void weigh(const float* left, const float* right, float* sum, int count);
+    // sum[i] *= i + 1 in place, on the sum of both channels: the higher
+    // bands, quieter in music, are lifted in proportion to their index.
+    static void weigh(float* sum, int count);
 };

@@ -1,9 +1,7 @@
 #include "production/effects/EqualizerTransitionEffect.h"
 
-#include "demosys/runtime/MRVDemosys.h"
 #include "demosys/gl/Shader.h"
 #include "demosys/scene/MRVScene.h"
-#include "demosys/sound/FMODTimer.h"
 #include "production/effects/ColourMaterial.h"
 #include "production/effects/EffectParameters.h"
 #include "production/effects/ResourceLookup.h"
@@ -15,8 +13,6 @@
 
 namespace {
 
-// The FFT window the equalizer was tuned with.
-constexpr int WINDOW_TYPE = 1;
 // The mirror image on the floor, and how much of it the floor lets through.
 constexpr float REFLECTION = 0.45f;
 constexpr float FLOOR_ALPHA = 0.55f;
@@ -56,13 +52,6 @@ void EqualizerTransitionEffect::reset()
 void EqualizerTransitionEffect::init()
 {
     reset();
-    const size_t n = static_cast<size_t>(spectrumLength);
-    if (left.empty())
-    {
-        left.assign(n, 0.0f);
-        right.assign(n, 0.0f);
-        sum.assign(n, 0.0f);
-    }
     ResourceLookup lookup("EqualizerTransitionEffect", EffectParameters::objectName(parameters));
     camera.init(*this, lookup, "equalizeranim", "equalizer2anim");
     led = SceneLookup::scene(lookup, "cube");
@@ -83,17 +72,13 @@ void EqualizerTransitionEffect::draw(unsigned int time, unsigned int)
 
     camera.fly(time);
 
-    if (MRVDemosys::timer)
-    {
-        MRVDemosys::timer->getSpectrum(left.data(), spectrumLength, 0, WINDOW_TYPE);
-        MRVDemosys::timer->getSpectrum(right.data(), spectrumLength, 1, WINDOW_TYPE);
-    }
-    EqualizerLeds::weigh(left.data(), right.data(), sum.data(), spectrumLength);
+    spectrum.read();
+    EqualizerLeds::weigh(spectrum.sum(), spectrum.length());
 
     // Not pushed: the placement stays on the model-view after draw.
     glTranslatef(-8.0f, -11.0f, -21.0f);
     if (!ledShader)
-        drawEqualizer(sum.data());
+        drawEqualizer(spectrum.sum());
     else
     {
         if (ledShader->getProgramHandle() != ledProgram)
@@ -105,10 +90,10 @@ void EqualizerTransitionEffect::draw(unsigned int time, unsigned int)
         // The mirror image first, then the floor over it, then the wall.
         glPushMatrix();
         glScalef(1.0f, -1.0f, 1.0f);
-        drawLedWall(sum.data(), time, REFLECTION);
+        drawLedWall(spectrum.sum(), time, REFLECTION);
         glPopMatrix();
         drawFloor();
-        drawLedWall(sum.data(), time, 1.0f);
+        drawLedWall(spectrum.sum(), time, 1.0f);
     }
 
     ColourMaterial::white();

@@ -3,8 +3,7 @@
 #include "demosys/runtime/Effect.h"
 #include "production/effects/CameraFlight.h"
 #include "production/effects/EqualizerLeds.h"
-
-#include <vector>
+#include "production/effects/SpectrumFrame.h"
 
 class MRVScene;
 class Shader;
@@ -37,7 +36,7 @@ public:
     static constexpr float LED_STEP = 2.25f;
 
     bool isReady() const { return ready; }
-    const float* getSum() const { return sum.data(); }
+    const float* getSum() const { return spectrum.sum(); }
     int getLedsLit(int band) const { return ledsLit[band]; }
     int getCubesDrawn() const { return cubesDrawn; }
     int getCameraPath() const { return camera.getLastPath(); }
@@ -46,10 +45,9 @@ public:
 private:
     void drawFloor();
 
-    int spectrumLength = 64;
-    std::vector<float> left;
-    std::vector<float> right;
-    std::vector<float> sum;
+    // 64 values in the FFT window the equalizer was tuned with; the sum is
+    // weighed in place.
+    SpectrumFrame spectrum{ 64, 1 };
     CameraFlight camera;
     MRVScene* led = nullptr;
     Shader* ledShader = nullptr;

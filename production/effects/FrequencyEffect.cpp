@@ -1,8 +1,6 @@
 #include "production/effects/FrequencyEffect.h"
-#include "demosys/gl/GLw.h"
 
-#include "demosys/sound/FMODTimer.h"
-#include "demosys/runtime/MRVDemosys.h"
+#include "demosys/gl/GLw.h"
 #include "production/effects/EffectParameters.h"
 
 #include <GL/glew.h>
@@ -11,8 +9,6 @@
 #include <cmath>
 
 namespace {
-// The FFT window the graph was tuned with.
-constexpr int WINDOW_TYPE = 2;
 const float GRAPH_COLOUR[3] = { 0.8f, 0.8f, 0.8f };
 // More bars than a screen's width can show apart are not drawn.
 constexpr int MOST_BARS = 128;
@@ -30,19 +26,11 @@ Effect* FrequencyEffect::getInstance()
 
 void FrequencyEffect::reset()
 {
-    spectrumLength = 512;
 }
 
 void FrequencyEffect::init()
 {
     reset();
-    if (left.empty())
-    {
-        const size_t n = static_cast<size_t>(spectrumLength);
-        left.assign(n, 0.0f);
-        right.assign(n, 0.0f);
-        mean.assign(n, 0.0f);
-    }
     graphLeft = EffectParameters::number(parameters, "left", 0.45f);
     graphBottom = EffectParameters::number(parameters, "bottom", -0.95f);
     graphWidth = EffectParameters::number(parameters, "width", 0.5f);
@@ -54,7 +42,7 @@ void FrequencyEffect::init()
     // Bars spaced by octaves rather than by bins, as the ear hears them, each
     // at least one bin wide: the edges grow as 2^(9b/bars) over 512 bins,
     // from the first bin above the constant one.
-    const int bins = static_cast<int>(mean.size());
+    const int bins = spectrum.length();
     const int count = static_cast<int>(barHeights.size());
     barEdges.assign(static_cast<size_t>(count) + 1, bins);
     const float octavesPerBar = std::log2(static_cast<float>(bins)) / static_cast<float>(std::max(count, 1));
@@ -71,23 +59,13 @@ void FrequencyEffect::init()
 
 void FrequencyEffect::draw(unsigned int, unsigned int frameTime)
 {
-    if (mean.empty())
-        return;
     GLw::resetAndStoreProjectionModelview();
 
-    const int n = static_cast<int>(mean.size());
-    if (MRVDemosys::timer)
-    {
-        MRVDemosys::timer->getSpectrum(left.data(), n, 0, WINDOW_TYPE);
-        MRVDemosys::timer->getSpectrum(right.data(), n, 1, WINDOW_TYPE);
-    }
-    else
-    {
-        std::fill(left.begin(), left.end(), 0.0f);
-        std::fill(right.begin(), right.end(), 0.0f);
-    }
+    const int n = spectrum.length();
+    spectrum.read();
+    float* mean = spectrum.sum();
     for (int i = 0; i < n; ++i)
-        mean[static_cast<size_t>(i)] = (left[static_cast<size_t>(i)] + right[static_cast<size_t>(i)]) * 0.5f;
+        mean[i] *= 0.5f;
 
     if (barHeights.empty())
     {
@@ -96,7 +74,7 @@ void FrequencyEffect::draw(unsigned int, unsigned int frameTime)
         glTranslatef(graphLeft, graphBottom, 0.0f);
         glScalef(graphWidth / 0.5f, graphGain / 0.1f, 1.0f);
         glTranslatef(1.0f, 0.0f, 0.0f);
-        drawFrequencyRange(mean.data(), 0.0f, n, GRAPH_COLOUR);
+        drawFrequencyRange(mean, 0.0f, n, GRAPH_COLOUR);
     }
     else
         drawBars(frameTime);
@@ -127,6 +105,7 @@ void FrequencyEffect::drawBars(unsigned int frameTime)
     // the caps stay on a bar's recent peak and fall back slowly, so that a
     // beat's height can still be read after it.
     const int bars = static_cast<int>(barHeights.size());
+    const float* mean = spectrum.sum();
     const float fall = PEAK_FALL * static_cast<float>(frameTime);
     for (int b = 0; b < bars; ++b)
     {

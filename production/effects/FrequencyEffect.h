@@ -1,6 +1,7 @@
 #pragma once
 
 #include "demosys/runtime/Effect.h"
+#include "production/effects/SpectrumFrame.h"
 
 #include <vector>
 
@@ -21,11 +22,12 @@ public:
     void reset() override;
     Effect* getInstance() override;
 
-    int getSpectrumLength() const { return spectrumLength; }
+    int getSpectrumLength() const { return spectrum.length(); }
     int getBarCount() const { return static_cast<int>(barHeights.size()); }
     const float* getBarHeights() const { return barHeights.data(); }
     const float* getPeaks() const { return peaks.data(); }
-    const float* getMean() const { return mean.data(); }
+    // The last frame's mean of both channels.
+    const float* getMean() const { return spectrum.sum(); }
 
     // A polyline through the count values at height base, 0.5 wide from
     // x = -1, in the given RGB colour.
@@ -34,7 +36,6 @@ public:
 private:
     void drawBars(unsigned int frameTime);
 
-    int spectrumLength = 512;
     float graphLeft = 0.45f;
     float graphBottom = -0.95f;
     float graphWidth = 0.5f;
@@ -42,7 +43,7 @@ private:
     std::vector<float> barHeights;
     std::vector<float> peaks;
     std::vector<int> barEdges;  // bar b takes the bins from barEdges[b] to barEdges[b + 1]
-    std::vector<float> left;
-    std::vector<float> right;
-    std::vector<float> mean;
+    // 512 values in the FFT window the graph was tuned with; the sum is
+    // halved in place into the mean.
+    SpectrumFrame spectrum{ 512, 2 };
 };

@@ -10,7 +10,6 @@
 #include "demosys/runtime/MRVDemosys.h"
 #include "demosys/scene/MRVObject.h"
 #include "demosys/scene/MRVScene.h"
-#include "demosys/sound/FMODTimer.h"
 #include "production/effects/ColourMaterial.h"
 #include "production/effects/EffectParameters.h"
 #include "production/effects/ResourceLookup.h"
@@ -19,12 +18,9 @@
 
 #include <GL/glew.h>
 
-#include <algorithm>
 
 namespace {
 
-// The FFT window the scene was tuned with.
-constexpr int WINDOW_TYPE = 1;
 const std::string LIGHT_POSITION = "LightPosition";
 const std::string EYE_POSITION = "EyePosition";
 const std::string TEXTURE = "texture";
@@ -34,16 +30,10 @@ const std::string SOURCE = "source";
 
 constexpr float LED_SIZE = 0.1f;
 constexpr float LED_STEP = 0.11f;
-constexpr int GREETS_ROWS = 8;
-constexpr int GREETS_COLUMNS = 150;
-constexpr float DOT_STEP = 0.035f;
-// After a row of 150 pixels, the rest of the 1914-pixel map row.
-constexpr int GREETS_ROW_SKIP = 5292;
 
 constexpr int FLOOR_ROWS = 60;
 constexpr int FLOOR_TILES = 30;
 constexpr int FLOOR_VERTICES = FLOOR_ROWS * FLOOR_TILES * 4;
-constexpr int GREETS_VERTICES = GREETS_ROWS * GREETS_COLUMNS * 4;
 // Kept small so that a long show cannot overflow the row count; only its
 // parity counts.
 constexpr int FLOOR_ROW_MASK = 0x3fffffff;
@@ -78,22 +68,13 @@ void GhettoblasterEffect::registerTracks()
 
 void GhettoblasterEffect::reset()
 {
-    std::fill(left.begin(), left.end(), 0.0f);
-    std::fill(right.begin(), right.end(), 0.0f);
-    std::fill(sum.begin(), sum.end(), 0.0f);
+    spectrum.clear();
     MRVDemosys::camera.setPosition(Vector<float, 3>(0.0f, 25.0f, 300.0f));
 }
 
 void GhettoblasterEffect::init()
 {
     reset();
-    const size_t n = static_cast<size_t>(spectrumLength);
-    if (left.empty())
-        left.assign(n, 0.0f);
-    if (right.empty())
-        right.assign(n, 0.0f);
-    if (sum.empty())
-        sum.assign(n, 0.0f);
 
     ResourceLookup lookup("GhettoblasterEffect", EffectParameters::objectName(parameters));
     stereo = SceneLookup::scene(lookup, EffectParameters::get(parameters, "ghettoobj"));
@@ -114,11 +95,13 @@ void GhettoblasterEffect::init()
     camera.init(*this, lookup, "ghetto1anim", "ghettogreet1anim");
 
     // The display reads eight full map rows from wherever the scroll stands.
-    greets = nullptr;
-    if (map && map->size() < GREETS_VALUES)
-        lookup.reject("binary", mapName, "holds fewer than " + std::to_string(GREETS_VALUES) + " values");
+    display.setMap(nullptr);
+    if (map && map->size() < GreetingsDisplay::MAP_VALUES)
+        lookup.reject("binary", mapName,
+                      "holds fewer than " + std::to_string(GreetingsDisplay::MAP_VALUES) + " values");
     else if (map)
-        greets = map->getFloatData();
+        display.setMap(map->getFloatData());
+    display.setSprite(glow);
     for (Texture* tape : tapes)
         if (tape)
             tape->setTextureWrap(GL_CLAMP_TO_EDGE);
@@ -136,14 +119,7 @@ void GhettoblasterEffect::init()
         sphereRight->setVisible(false);
 
     if (plane)
-    {
-        const Vector<float, 3> lo = plane->getBBoxMin();
-        const Vector<float, 3> hi = plane->getBBoxMax();
-        displayDepth = (lo[2] + hi[2]) * 0.5f;
-        const float corners[12] = { lo[0], hi[1], displayDepth, lo[0], lo[1], displayDepth,
-                                    hi[0], lo[1], displayDepth, hi[0], hi[1], displayDepth };
-        std::copy(corners, corners + 12, displayQuad);
-    }
+        display.setPanel(plane->getBBoxMin(), plane->getBBoxMax());
 
     materials[0].setAmbient(0.5f, 1.0f, 0.75f)->setDiffuse(0.5f, 1.0f, 0.75f);
     materials[1].setAmbient(1.0f, 0.5f, 1.0f)->setDiffuse(1.0f, 0.5f, 1.0f);
@@ -160,7 +136,8 @@ void GhettoblasterEffect::init()
     greetsSwitch = getTrack("greets.on");
     floorRows = 0;
     buildFloor(0);
-    buildGreets();
+    display.build();
+    buildTVs();
     ready = lookup.isComplete();
     // Resolved again by the shader at every link and reload.
     if (ready)
@@ -184,12 +161,8 @@ void GhettoblasterEffect::draw(unsigned int time, unsigned int frameTime)
 
     camera.fly(time);
 
-    if (MRVDemosys::timer)
-    {
-        MRVDemosys::timer->getSpectrum(left.data(), spectrumLength, 0, WINDOW_TYPE);
-        MRVDemosys::timer->getSpectrum(right.data(), spectrumLength, 1, WINDOW_TYPE);
-    }
-    EqualizerLeds::weigh(left.data(), right.data(), sum.data(), spectrumLength);
+    spectrum.read();
+    EqualizerLeds::weigh(spectrum.sum(), spectrum.length());
 
     // The mirrored scene, upside down under the floor.
     glPushMatrix();
@@ -255,11 +228,11 @@ void GhettoblasterEffect::drawGhetto(unsigned int time, unsigned int frameTime)
     plane->draw(nullptr);
     useLight();
     MRVObject* spheres[2] = { sphereLeft, sphereRight };
-    const std::vector<float>* spectra[2] = { &left, &right };
+    const float* spectra[2] = { spectrum.left(), spectrum.right() };
     for (int k = 0; k < 2; ++k)
     {
         // Grows about its own centre and comes forward as much.
-        const float s = 1.0f + (*spectra[k])[0] + (*spectra[k])[1];
+        const float s = 1.0f + spectra[k][0] + spectra[k][1];
         const Vector<float, 3> p = spheres[k]->getTranslation();
         glPushMatrix();
         glTranslatef(p[0], p[1], p[2] + s - 1.0f);
@@ -273,25 +246,22 @@ void GhettoblasterEffect::drawGhetto(unsigned int time, unsigned int frameTime)
     glDisable(GL_LIGHTING);
 
     ColourMaterial::enable();
-    glColor3f(0.0f, 0.0f, 0.0f);
-    glBegin(GL_QUADS);
-    for (int c = 0; c < 4; ++c)
-        glVertex3fv(displayQuad + 3 * c);
-    glEnd();
+    display.drawPanel();
 
     // Left on the matrix on purpose: the TV formation stands under it too.
-    glTranslatef(0.0f, displayDepth + 0.01f, displayDepth + 0.01f);
+    const float depth = display.getPanelDepth();
+    glTranslatef(0.0f, depth + 0.01f, depth + 0.01f);
 
     glPushMatrix();
     glTranslatef(TrackValue::at(equalizerPos[0], time), TrackValue::at(equalizerPos[1], time),
                  TrackValue::at(equalizerPos[2], time));
-    drawEquilizer(sum.data());
+    drawEquilizer(spectrum.sum());
     glPopMatrix();
 
     glPushMatrix();
     glTranslatef(TrackValue::at(greetPos[0], time), TrackValue::at(greetPos[1], time),
                  TrackValue::at(greetPos[2], time));
-    greetsOn = TrackValue::at(greetsSwitch, time) >= 1.0f;
+    display.switchOn(TrackValue::at(greetsSwitch, time) >= 1.0f);
     drawGreets(static_cast<float>(frameTime));
     glPopMatrix();
 
@@ -344,71 +314,9 @@ void GhettoblasterEffect::drawFrequencyBar(float r, float g, float b, float x, f
     glTexCoord2f(0.0f, 1.0f); glVertex3f(x + size, y + size, z);
 }
 
-void GhettoblasterEffect::buildGreets()
-{
-    if (greetsDots)
-        return;
-    greetsDots.reset(new VBODynamic(GREETS_VERTICES, 3, 3, 0, 2, 0, 0));
-    greetsDots->openVertexBuffer(GL_WRITE_ONLY);
-    greetsDots->openUVBuffer(GL_WRITE_ONLY);
-    float* v = greetsDots->getVertexPointer();
-    float* uv = greetsDots->getUVPointer();
-    if (v && uv)
-        for (int row = 0; row < GREETS_ROWS; ++row)
-            for (int column = 0; column < GREETS_COLUMNS; ++column)
-            {
-                // Worked out in double, as the display was drawn, then
-                // handed to the GL as floats.
-                const double size = DOT_STEP;
-                const double x = DOT_STEP * static_cast<float>(column);
-                const double y = -DOT_STEP * static_cast<float>(row);
-                const float x0 = static_cast<float>(x), x1 = static_cast<float>(x + size);
-                const float y0 = static_cast<float>(y), y1 = static_cast<float>(y + size);
-                writeCorner(v, uv, 0.0f, 0.0f, x0, y1, 0.0f);
-                writeCorner(v, uv, 1.0f, 0.0f, x0, y0, 0.0f);
-                writeCorner(v, uv, 1.0f, 1.0f, x1, y0, 0.0f);
-                writeCorner(v, uv, 0.0f, 1.0f, x1, y1, 0.0f);
-            }
-    greetsDots->closeUVBuffer();
-    greetsDots->closeVertexBuffer();
-}
-
 void GhettoblasterEffect::drawGreets(float frameTime)
 {
-    ColourMaterial::enable();
-    int p = static_cast<int>(readPosition);
-    brightDots = 0;
-    // 1,200 dots a pass: one bind and one draw; only their colours change.
-    greetsDots->openColorBuffer(GL_WRITE_ONLY);
-    float* colour = greetsDots->getColorPointer();
-    if (colour)
-        for (int row = 0; row < GREETS_ROWS; ++row)
-        {
-            for (int column = 0; column < GREETS_COLUMNS; ++column)
-            {
-                const bool bright = greets[p] == 0.0f && greetsOn;
-                const float rgb[3] = { bright ? 1.0f : 0.25f, bright ? 0.5f : 0.12f, 0.0f };
-                for (int corner = 0; corner < 4; ++corner, colour += 3)
-                    std::copy(rgb, rgb + 3, colour);
-                brightDots += bright ? 1 : 0;
-                if (greetsOn)
-                    p += 3;
-            }
-            if (greetsOn)
-                p += GREETS_ROW_SKIP;
-        }
-    greetsDots->closeColorBuffer();
-    glow->bind();
-    greetsDots->drawArray(GL_QUADS, 0, 0);
-    glow->release();
-    if (greetsOn)
-    {
-        readPosition += frameTime / 6.0f;
-        if (readPosition >= GREETS_WRAP)
-            readPosition = 0.0f;
-    }
-    ColourMaterial::white();
-    ColourMaterial::disable();
+    display.draw(frameTime);
 }
 
 int GhettoblasterEffect::cassetteFrame(unsigned int time)
@@ -458,23 +366,23 @@ void GhettoblasterEffect::drawTVFormation(unsigned int time)
             drawTV(ringMaterial[ring]);
             glPopMatrix();
         }
+    // drawTV leaves the screen picture switched on from set to set.
+    transBuffer->getColorBuffer()->release();
 }
 
+// Every state change between two of the 96 sets is validated again by the
+// GL at the next draw, so the set changes no more than it must: the screen
+// picture stays switched on for the lit set (its shader does not sample it),
+// and the set's material brings its own ambient and diffuse, which the
+// screen, drawn unlit, does not read.
 void GhettoblasterEffect::drawTV(MRVMaterial* material)
 {
     Texture* screen = transBuffer->getColorBuffer();
     glPushMatrix();
     screen->setTextureWrap(GL_CLAMP_TO_EDGE);
     screen->bind();
-    MRVMaterial::useColor(1.0f, 1.0f, 1.0f, 1.0f);
     glTranslatef(0.1f, 0.0f, 0.9f);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f); glVertex3f(-3.0222223f, -1.7f, 0.0f);
-    glTexCoord2f(1.0f, 0.0f); glVertex3f(3.0222223f, -1.7f, 0.0f);
-    glTexCoord2f(1.0f, 1.0f); glVertex3f(3.0222223f, 1.7f, 0.0f);
-    glTexCoord2f(0.0f, 1.0f); glVertex3f(-3.0222223f, 1.7f, 0.0f);
-    glEnd();
-    screen->release();
+    tvScreen->drawArray(GL_QUADS, 0, 0);
     glPopMatrix();
 
     glPushMatrix();
@@ -482,11 +390,35 @@ void GhettoblasterEffect::drawTV(MRVMaterial* material)
     glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
     glColor3f(1.0f, 1.0f, 1.0f);
     useLight();
-    tvSet->draw(material);
+    tvSetBatch.draw(material);
     light->release();
     glPopMatrix();
     transBuffer->setClearFlag(true);
     ++tvsDrawn;
+}
+
+void GhettoblasterEffect::buildTVs()
+{
+    // 96 sets a frame: each screen and each set one draw from buffers made
+    // here, where the screens went vertex by vertex and the sets object by
+    // object.
+    tvSetBatch.build(tvSet);
+    if (tvScreen)
+        return;
+    tvScreen.reset(new VBODynamic(4, 3, 0, 0, 2, 0, 0));
+    tvScreen->openVertexBuffer(GL_WRITE_ONLY);
+    tvScreen->openUVBuffer(GL_WRITE_ONLY);
+    float* v = tvScreen->getVertexPointer();
+    float* uv = tvScreen->getUVPointer();
+    if (v && uv)
+    {
+        writeCorner(v, uv, 0.0f, 0.0f, -3.0222223f, -1.7f, 0.0f);
+        writeCorner(v, uv, 1.0f, 0.0f, 3.0222223f, -1.7f, 0.0f);
+        writeCorner(v, uv, 1.0f, 1.0f, 3.0222223f, 1.7f, 0.0f);
+        writeCorner(v, uv, 0.0f, 1.0f, -3.0222223f, 1.7f, 0.0f);
+    }
+    tvScreen->closeUVBuffer();
+    tvScreen->closeVertexBuffer();
 }
 
 void GhettoblasterEffect::buildFloor(int startParity)

@@ -4,9 +4,11 @@
 #include "demosys/scene/MRVMaterial.h"
 #include "production/effects/CameraFlight.h"
 #include "production/effects/EqualizerLeds.h"
+#include "production/effects/GreetingsDisplay.h"
+#include "production/effects/SceneBatch.h"
+#include "production/effects/SpectrumFrame.h"
 
 #include <memory>
-#include <vector>
 
 class FrameBufferObject;
 class MRVObject;
@@ -37,6 +39,8 @@ public:
 
     void drawGhetto(unsigned int time, unsigned int frameTime);
     void drawTVFormation(unsigned int time);
+    // Leaves the screen picture bound and switched on; drawTVFormation
+    // releases it after the last set.
     void drawTV(MRVMaterial* material);
     void drawFloor();
     void drawEquilizer(float* spectrum);
@@ -48,54 +52,36 @@ public:
     // 100 ms each.
     static int cassetteFrame(unsigned int time);
 
-    // Greetings map: rows of 1914 pixels of three values, eight rows.
-    static constexpr int GREETS_ROW = 5742;
-    static constexpr int GREETS_VALUES = 8 * GREETS_ROW;
-    // The read position wraps here: a 150-pixel window over 1764 pixels.
-    static constexpr float GREETS_WRAP = 5292.0f;
-
     bool isReady() const { return ready; }
-    int getSpectrumLength() const { return spectrumLength; }
-    const float* getLeft() const { return left.data(); }
-    const float* getRight() const { return right.data(); }
-    const float* getSum() const { return sum.data(); }
-    float getReadPosition() const { return readPosition; }
-    bool isGreetsOn() const { return greetsOn; }
+    // The last frame's spectrum, its sum weighed for the equalizer.
+    const SpectrumFrame& getSpectrum() const { return spectrum; }
     int getFloorRows() const { return floorRows; }
-    // c0..c3 of the display background, three values each.
-    const float* getDisplayQuad() const { return displayQuad; }
     const MRVMaterial& getMaterial(int ring) const { return materials[ring]; }
+    const GreetingsDisplay& getDisplay() const { return display; }
 
     // What the last drawings showed: LEDs per band of the last equalizer,
-    // bright dots of the last display, the last cassette frame, the camera
-    // path, and TV sets drawn in the last frame (both passes).
+    // the last cassette frame, the camera path, and TV sets drawn in the last
+    // frame (both passes).
     int getLedsLit(int band) const { return ledsLit[band]; }
-    int getBrightDots() const { return brightDots; }
     int getShownCassette() const { return shownCassette; }
     int getCameraPath() const { return camera.getLastPath(); }
     int getTVsDrawn() const { return tvsDrawn; }
 
 private:
     void useLight();
-    // The floor's and the display's geometry, made once; the display's dot
-    // colours are rewritten every pass.
+    // The floor's and the TV sets' geometry, made once.
     void buildFloor(int startParity);
-    void buildGreets();
+    void buildTVs();
 
     MRVMaterial materials[3];
-    int spectrumLength = 64;
-    std::vector<float> left;
-    std::vector<float> right;
-    std::vector<float> sum;
-    float readPosition = 0.0f;
-    bool greetsOn = false;
-    float* greets = nullptr;
+    // 64 values in the FFT window the scene was tuned with.
+    SpectrumFrame spectrum{ 64, 1 };
+    GreetingsDisplay display;
     int floorRows = 0;
     std::unique_ptr<VBODynamic> floor;
     int floorParity = -1;
-    std::unique_ptr<VBODynamic> greetsDots;
-    float displayQuad[12] = {};
-    float displayDepth = 0.0f;
+    std::unique_ptr<VBODynamic> tvScreen;
+    SceneBatch tvSetBatch;
 
     MRVScene* stereo = nullptr;
     MRVScene* tvSet = nullptr;
@@ -131,7 +117,6 @@ private:
     TrackInterpolate* greetsSwitch = nullptr;
 
     int ledsLit[EqualizerLeds::BANDS] = {};
-    int brightDots = 0;
     int shownCassette = 0;
     int tvsDrawn = 0;
     bool ready = false;

@@ -3,9 +3,7 @@
 #include "demosys/gl/Shader.h"
 #include "demosys/gl/Texture.h"
 #include "demosys/gl/VBODynamic.h"
-#include "demosys/runtime/MRVDemosys.h"
 #include "demosys/scene/MRVScene.h"
-#include "demosys/sound/FMODTimer.h"
 #include "production/effects/ColourMaterial.h"
 #include "production/effects/EffectParameters.h"
 #include "production/effects/ParticleBatch.h"
@@ -19,8 +17,6 @@
 
 namespace {
 
-// The FFT window the carpet was tuned with.
-constexpr int WINDOW_TYPE = 2;
 const std::string TEXTURE = "texture";
 constexpr float DECAY = 2.0f;
 constexpr float LIFT = 40.0f;
@@ -73,10 +69,6 @@ void PixelCarpetEffect::init()
 {
     reset();
     generateObject();
-    if (left.empty())
-        left.assign(static_cast<size_t>(spectrumLength), 0.0f);
-    if (right.empty())
-        right.assign(static_cast<size_t>(spectrumLength), 0.0f);
     if (heights.empty())
         heights.assign(HEIGHTS, MIN_HEIGHT);
 
@@ -149,16 +141,14 @@ void PixelCarpetEffect::generateObject()
 
 void PixelCarpetEffect::distort(unsigned int)
 {
-    if (MRVDemosys::timer)
-    {
-        MRVDemosys::timer->getSpectrum(left.data(), spectrumLength, 0, WINDOW_TYPE);
-        MRVDemosys::timer->getSpectrum(right.data(), spectrumLength, 1, WINDOW_TYPE);
-    }
+    spectrum.read();
+    float* left = spectrum.left();
+    float* right = spectrum.right();
     for (float& h : heights)
         if (h - DECAY >= MIN_HEIGHT)
             h -= DECAY;
     // The test reads i, the factor is i + 1: kept as the carpet was tuned.
-    for (int i = 0; i < spectrumLength; ++i)
+    for (int i = 0; i < spectrum.length(); ++i)
     {
         const size_t k = static_cast<size_t>(i);
         if (MAX_HEIGHT >= left[k] * static_cast<float>(i))

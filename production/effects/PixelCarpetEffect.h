@@ -3,6 +3,7 @@
 #include "demosys/data/Particle.h"
 #include "demosys/runtime/Effect.h"
 #include "production/effects/CameraFlight.h"
+#include "production/effects/SpectrumFrame.h"
 
 #include <memory>
 #include <vector>
@@ -46,8 +47,6 @@ public:
     VBODynamic* getCarpet() const { return carpet.get(); }
     // Column heights, column row outermost.
     const float* getHeights() const { return heights.data(); }
-    const float* getLeft() const { return left.data(); }
-    const float* getRight() const { return right.data(); }
     const std::vector<Particle>& getStars() const { return stars; }
     float getTumbleAngle() const { return tumbleAngle; }
     float getTextureAngle() const { return textureAngle; }
@@ -58,7 +57,6 @@ private:
     float tumbleAngle = 0.0f;
     float textureAngle = 0.0f;
     int gridSize = GRID;
-    int spectrumLength = 64;
     float cellSize = 10.0f;
     MRVScene* core = nullptr;
     Texture* coreTexture = nullptr;
@@ -68,8 +66,9 @@ private:
     Texture* starTexture = nullptr;
     std::vector<Particle> stars;
     std::unique_ptr<ParticleBatch> starBatch;
-    std::vector<float> left;
-    std::vector<float> right;
+    // 64 values in the FFT window the carpet was tuned with; both channels
+    // are lifted in place.
+    SpectrumFrame spectrum{ 64, 2 };
     std::vector<float> heights;
     CameraFlight camera;
     bool ready = false;

@@ -1,7 +1,8 @@
 #include "tests/support/MusicFixtures.h"
 
+#include "tests/support/TempDir.h"
+
 #include <sndfile.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -9,33 +10,11 @@
 #include <filesystem>
 #include <vector>
 
-namespace
-{
-// Removes the directory when the test binary exits.
-struct TempDir
-{
-    std::string path;
-    ~TempDir()
-    {
-        std::error_code ignored;
-        if (!path.empty())
-            std::filesystem::remove_all(path, ignored);
-    }
-};
-TempDir temp;
-}
-
 std::string MusicFixtures::tempDir()
 {
-    std::string& dir = temp.path;
-    if (dir.empty())
-    {
-        std::filesystem::path path =
-            std::filesystem::temp_directory_path() / ("mrv_sound_tests_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(path);
-        dir = path.string();
-    }
-    return dir;
+    // One folder for the whole test binary, removed when it exits.
+    static const testsupport::TempDir temp("mrv_sound_tests_");
+    return temp.folder();
 }
 
 std::string MusicFixtures::tempPath(const std::string& name)

@@ -8,44 +8,11 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <sstream>
 
 namespace scripttest
 {
-
-TempDir::TempDir()
-{
-    std::string pattern = ::testing::TempDir();
-    if (pattern.empty() || pattern.back() != '/')
-        pattern += '/';
-    pattern += "demoscript-XXXXXX";
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    const char* made = mkdtemp(buffer.data());
-    if (!made)
-        ADD_FAILURE() << "cannot create a temp dir from " << pattern;
-    root = std::string(made ? made : ".") + "/";
-}
-
-TempDir::~TempDir()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(root, ignored);
-}
-
-std::string TempDir::write(const std::string& name, const std::string& bytes) const
-{
-    const std::string full = root + name;
-    std::filesystem::create_directories(std::filesystem::path(full).parent_path());
-    std::ofstream out(full, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out)
-        ADD_FAILURE() << "cannot write " << full;
-    return full;
-}
 
 TemplatePool::TemplatePool(const std::vector<std::string>& classNames)
 {
@@ -59,7 +26,6 @@ TemplatePool::~TemplatePool()
     std::ostringstream sink;
     std::streambuf* old = std::cout.rdbuf(sink.rdbuf());
     delete MRVDemosys::effectTemplatePool;
-    MRVDemosys::effectTemplatePool = nullptr;
     std::cout.rdbuf(old);
 }
 

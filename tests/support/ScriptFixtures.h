@@ -2,6 +2,8 @@
 
 #include "demosys/script/DemoScriptParser.h"
 #include "demosys/script/Parameters.h"
+#include "tests/support/RegistryGuard.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -9,32 +11,11 @@
 #include <string>
 #include <vector>
 
-// Helpers for the demoscript and definition tests: a private temporary
-// directory for the files they write, a template pool holding plain effects
-// under class names, and a fixture that parses script texts against a
-// standard set of definition files.
+// Helpers for the demoscript and definition tests: a template pool holding
+// plain effects under class names, and a fixture that parses script texts
+// against a standard set of definition files in a temporary directory.
 namespace scripttest
 {
-
-// A fresh directory under the test temp dir, removed with everything in it.
-class TempDir
-{
-public:
-    TempDir();
-    ~TempDir();
-
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    // Ends with "/".
-    const std::string& path() const { return root; }
-    // Writes the bytes to path()+name, creating folders on the way; returns
-    // the full path.
-    std::string write(const std::string& name, const std::string& bytes) const;
-
-private:
-    std::string root;
-};
 
 // Installs MRVDemosys::effectTemplatePool with a plain Effect under each
 // class name, and deletes it again (quietly) at the end.
@@ -46,6 +27,9 @@ public:
 
     TemplatePool(const TemplatePool&) = delete;
     TemplatePool& operator=(const TemplatePool&) = delete;
+
+private:
+    testsupport::RegistryGuard registry;
 };
 
 // What one parse left behind. The sets are taken from the parser, so they
@@ -89,7 +73,7 @@ protected:
     // A script of the header, the paths block and the given blocks.
     ParseResult parseWithPaths(const std::string& blocks) const;
 
-    TempDir dir;
+    testsupport::TempDir dir;
     TemplatePool templates;
 };
 

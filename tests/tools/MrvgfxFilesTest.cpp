@@ -9,8 +9,8 @@
 #include "tools/mrvgfx/OceanGraphics.h"
 #include "tools/mrvgfx/PngFile.h"
 #include "tools/mrvgfx/RoadGraphics.h"
+#include "tests/support/TempDir.h"
 
-#include "tests/support/ScriptFixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +57,7 @@ class MrvgfxFiles : public ::testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        dir = std::make_unique<scripttest::TempDir>();
+        dir = std::make_unique<testsupport::TempDir>();
         std::ostringstream out, err;
         status = MrvgfxCommand::generate(dir->path() + "res", {}, out, err);
         message = out.str() + err.str();
@@ -71,12 +71,12 @@ protected:
     }
     static Picture picture(const std::string& name) { return Picture(read(*GraphicsCatalog::find(name))); }
 
-    static std::unique_ptr<scripttest::TempDir> dir;
+    static std::unique_ptr<testsupport::TempDir> dir;
     static int status;
     static std::string message;
 };
 
-std::unique_ptr<scripttest::TempDir> MrvgfxFiles::dir;
+std::unique_ptr<testsupport::TempDir> MrvgfxFiles::dir;
 int MrvgfxFiles::status = -1;
 std::string MrvgfxFiles::message;
 

@@ -2,10 +2,12 @@
 #include "demosys/scene/MRVSceneReader.h"
 #include "demosys/scene/MRVSceneWriter.h"
 #include "tools/mrvobj/MrvobjCommand.h"
+#include "tests/support/TempDir.h"
 
 #include "mrvutils/Image.h"
 #include "tests/production/program/SceneProduction.h"
 #include "tests/support/ScriptFixtures.h"
+#include "tests/support/TempDir.h"
 
 #include <stb_image_write.h>
 
@@ -117,7 +119,7 @@ protected:
         return dir.write("model.gltf", json);
     }
 
-    scripttest::TempDir dir;
+    testsupport::TempDir dir;
 };
 
 } // namespace

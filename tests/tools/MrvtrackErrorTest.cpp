@@ -1,7 +1,7 @@
 #include "demosys/timeline/TrackSystem.h"
-#include "tests/support/ScriptFixtures.h"
 #include "tools/mrvtrack/MrvtrackCommand.h"
 #include "demosys/timeline/TimelineParser.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -140,7 +140,7 @@ TEST(MrvtrackErrorTest, DataThePlayerWouldLoseOrRefuse)
 
 TEST(MrvtrackErrorTest, CompileReportsTheFileAndWritesNothing)
 {
-    scripttest::TempDir dir;
+    testsupport::TempDir dir;
     const std::string timeline = dir.write("show.txt", "object fx\non 0 10\ntrack a\n5 linear x\n");
     std::ostringstream out, err;
     EXPECT_EQ(MrvtrackCommand::run({"compile", timeline, "-o", dir.path() + "tracks"}, out, err), 1);
@@ -155,7 +155,7 @@ TEST(MrvtrackErrorTest, CompileReportsTheFileAndWritesNothing)
 // timeline afterwards.
 TEST(MrvtrackErrorTest, CompileAgainstTheDemoscriptChecksItsNamesAndLeavesNoStrayFile)
 {
-    scripttest::TempDir dir;
+    testsupport::TempDir dir;
     const std::string script = dir.write("demo.txt",
                                          "{MRVDS1}\npaths { tracks = tracks; }\nsystem { rowrate = 20; rowsperbeat = 10; }\n"
                                          "framebuffers { buffer2 = 64, 64, COLOR_BUFFER; }\n"

@@ -1,5 +1,5 @@
 #include "tests/support/ByteImage.h"
-#include "tests/support/ScriptFixtures.h"
+#include "tests/support/TempDir.h"
 #include "tools/mrvtrack/MrvtrackCommand.h"
 
 #include <gtest/gtest.h>
@@ -76,7 +76,7 @@ protected:
         return dumped.out;
     }
 
-    scripttest::TempDir dir;
+    testsupport::TempDir dir;
 };
 }
 

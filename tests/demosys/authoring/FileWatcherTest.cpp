@@ -1,7 +1,7 @@
 // When a watched file's change is handed out: at once for a finished write,
 // never for one still being written, once for a set a tool writes together.
 #include "demosys/authoring/FileWatcher.h"
-#include "tests/support/ScriptFixtures.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +41,7 @@ protected:
         return {};
     }
 
-    scripttest::TempDir temp;
+    testsupport::TempDir temp;
     const std::string& dir = temp.path();  // ends with '/'
 };
 

@@ -10,6 +10,7 @@
 
 #include "tests/support/GLTestContext.h"
 #include "tests/support/PngWriter.h"
+#include "tests/support/TempDir.h"
 
 #include <GL/glew.h>
 #include <gtest/gtest.h>
@@ -69,9 +70,7 @@ class ReloadLeakTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        std::string pattern = ::testing::TempDir() + "mrvreloadXXXXXX";
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
+        dir = temp.folder();
         glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
         glViewport(0, 0, GLTestContext::WIDTH, GLTestContext::HEIGHT);
         glDisable(GL_DEPTH_TEST);
@@ -113,6 +112,7 @@ protected:
         return GLTestContext::readPixels(GLTestContext::WIDTH / 2, GLTestContext::HEIGHT / 2, 1, 1)[0];
     }
 
+    testsupport::TempDir temp{ "mrvreload" };
     std::string dir;
     std::vector<std::string> written;
 };

@@ -5,6 +5,7 @@
 #include "demosys/runtime/ScreenMetrics.h"
 
 #include "tests/support/GLTestContext.h"
+#include "tests/support/RegistryGuard.h"
 #include "tests/support/StdoutCapture.h"
 
 #include <GL/glew.h>
@@ -33,6 +34,9 @@ std::vector<GLint> viewport()
 class FrameBufferObjectTest : public ::testing::Test
 {
 protected:
+    // Puts back the registry members the test sets, however it ends.
+    testsupport::RegistryGuard registry;
+
     void SetUp() override
     {
         FrameBufferObject::fboStack.clear();
@@ -47,11 +51,8 @@ protected:
 
     void TearDown() override
     {
-        FrameBufferObject::fboStack.clear();
         glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
         glViewport(0, 0, GLTestContext::WIDTH, GLTestContext::HEIGHT);
-        MRVDemosys::screenMetrics = nullptr;
-        MRVDemosys::system_error = false;
     }
 
     static void fill(float r, float g, float b)

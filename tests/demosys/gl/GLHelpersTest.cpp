@@ -4,6 +4,7 @@
 #include "demosys/gl/GLw.h"
 
 #include "tests/support/GLTestContext.h"
+#include "tests/support/RegistryGuard.h"
 #include "tests/support/StdoutCapture.h"
 
 #include <GL/glew.h>
@@ -14,6 +15,7 @@
 
 TEST(GLErrPrint, ReportsEveryPendingErrorWithItsPlace)
 {
+    testsupport::RegistryGuard registry;
     GLTestContext::takeGLError();
     MRVDemosys::system_error = false;
     {
@@ -37,7 +39,6 @@ TEST(GLErrPrint, ReportsEveryPendingErrorWithItsPlace)
     StdoutCapture drained;
     EXPECT_TRUE(MRVDemosys::glErrPrint("after")) << "the queue was drained";
     EXPECT_EQ(drained.take(), "");
-    MRVDemosys::system_error = false;
 }
 
 TEST(GLExtensions, ListsLimitsAndChecks)
@@ -172,5 +173,29 @@ TEST(GLw, ResetsSavesAndRestoresMatrices)
     glGetIntegerv(GL_MATRIX_MODE, &mode);
     EXPECT_EQ(mode, GL_PROJECTION);
     GLw::resetModelview();
+    EXPECT_EQ(GLTestContext::takeGLError(), 0u);
+}
+
+TEST(GLw, TransparentAlphaLaysAFragmentOverThePictureByItsAlpha)
+{
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+    glViewport(0, 0, GLTestContext::WIDTH, GLTestContext::HEIGHT);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_TEXTURE_2D);
+    glClearColor(0, 0, 1, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(0, 0, 0, 0);
+    GLw::resetProjectionModelview();
+    GLw::blendTransparentAlpha();
+    EXPECT_TRUE(glIsEnabled(GL_BLEND));
+    // A quarter-opaque red square over blue.
+    glColor4f(1, 0, 0, 0.25f);
+    glRectf(-1, -1, 1, 1);
+    glColor4f(1, 1, 1, 1);
+    glDisable(GL_BLEND);
+    const auto p = GLTestContext::readPixels(32, 32, 1, 1);
+    EXPECT_NEAR(p[0], 64, 1);
+    EXPECT_EQ(p[1], 0);
+    EXPECT_NEAR(p[2], 191, 1);
     EXPECT_EQ(GLTestContext::takeGLError(), 0u);
 }

@@ -3,6 +3,7 @@
 #include "demosys/runtime/MRVDemosys.h"
 
 #include "tests/support/GLTestContext.h"
+#include "tests/support/RegistryGuard.h"
 #include "tests/support/StdoutCapture.h"
 
 #include <GL/glew.h>
@@ -24,6 +25,9 @@ const char* FRAGMENT = "uniform float level;\n"
 class ShaderTest : public ::testing::Test
 {
 protected:
+    // Puts back the registry members the test sets, however it ends.
+    testsupport::RegistryGuard registry;
+
     void SetUp() override
     {
         glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
@@ -152,7 +156,6 @@ TEST_F(ShaderTest, MissingUniformsAreReportedOnlyByTheReportingSetters)
     }
     EXPECT_EQ(once.take(), "Error: Uniform variable 'nosuch' not found!\n");
     shader->release();
-    MRVDemosys::system_error = false;
     EXPECT_EQ(GLTestContext::takeGLError(), 0u);
 }
 

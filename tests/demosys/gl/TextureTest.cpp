@@ -3,6 +3,7 @@
 
 #include "tests/support/GLTestContext.h"
 #include "tests/support/PngWriter.h"
+#include "tests/support/RegistryGuard.h"
 #include "tests/support/StdoutCapture.h"
 
 #include <GL/glew.h>
@@ -21,6 +22,9 @@ const unsigned char RED[3] = { 255, 0, 0 }, GREEN[3] = { 0, 255, 0 }, BLUE[3] = 
 class TextureTest : public ::testing::Test
 {
 protected:
+    // Puts back the registry members the test sets, however it ends.
+    testsupport::RegistryGuard registry;
+
     void SetUp() override
     {
         glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
@@ -87,18 +91,28 @@ TEST_F(TextureTest, LoadedPictureDrawsUprightAndFlipped)
     EXPECT_EQ(GLTestContext::takeGLError(), 0u);
 }
 
-TEST_F(TextureTest, BlendedQuadLeavesAlphaTestOnAndDepthTestOn)
+TEST_F(TextureTest, BlendedQuadUsesItsFactorsAndPutsBlendingAndTheAlphaTestBack)
 {
     std::unique_ptr<Texture> texture(MRVDemosys::loadTexture(quadrants(), GL_TEXTURE_2D, false));
     ASSERT_NE(texture, nullptr);
     texture->setInterpolation(GL_NEAREST);
     texture->drawQuadBlendFS(GL_ONE, GL_ZERO);
     expectPixel(4, 4, RED); // drawn flipped
-    EXPECT_TRUE(glIsEnabled(GL_ALPHA_TEST));
+    EXPECT_FALSE(glIsEnabled(GL_ALPHA_TEST));
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-    glDisable(GL_ALPHA_TEST);
+    GLint bound = -1;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    EXPECT_EQ(bound, 0);
+
+    // Added to what is there: blue under red gives magenta.
+    glClearColor(0, 0, 1, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    texture->drawQuadBlendFS(GL_ONE, GL_ONE);
+    const unsigned char magenta[3] = { 255, 0, 255 };
+    expectPixel(4, 4, magenta);
+    EXPECT_EQ(GLTestContext::takeGLError(), 0u);
 }
 
 TEST_F(TextureTest, ScaledQuadsUseTheCurrentMatrices)

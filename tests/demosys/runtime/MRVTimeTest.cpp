@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+// The clock's time value: start positions and stop times arrive as text.
+
 TEST(MRVTime, TicksSplitIntoParts)
 {
     MRVTime t(83500u);
@@ -11,6 +13,7 @@ TEST(MRVTime, TicksSplitIntoParts)
     EXPECT_EQ(t.toString(), "(0000083500)-[01:23:500]");
     EXPECT_DOUBLE_EQ(t.getTicksAsDouble(), 83500.0);
 
+    EXPECT_EQ(MRVTime(3723004u).toString(), "(0003723004)-[62:03:004]");
     EXPECT_EQ(MRVTime().toString(), "(0000000000)-[00:00:000]");
     EXPECT_EQ(MRVTime(4294967295u).toString(), "(4294967295)-[71582:47:295]");
 }
@@ -24,13 +27,17 @@ TEST(MRVTime, TextFormWithThreeIntegerFields)
     MRVTime unnormalised("0:90:0");
     EXPECT_EQ(unnormalised.getTicks(), 90000u);
     EXPECT_EQ(unnormalised.getSeconds(), 90) << "parts stay as written";
+    EXPECT_EQ(unnormalised.getMinutes(), 0);
+    EXPECT_EQ(MRVTime("1:23:500").getTicks(), 83500u);
 
-    for (const char* bad : { "1:30", "a:0:0", "1:2:3:4", "", "1:2:x", "1:2:3.5", " 1:2:3" })
+    for (const char* bad : { "1:30", "a:0:0", "1:2:3:4", "", "1:2:x", "1:2:3.5", " 1:2:3", "1:+5:0", "0: 5:0",
+                             "1.5:0:0" })
     {
         MRVTime t(bad);
         EXPECT_FALSE(t.isValid()) << bad;
         EXPECT_EQ(t.getTicks(), 0u) << bad;
         EXPECT_EQ(t.getMinutes(), 0) << bad;
+        EXPECT_EQ(t.getMilliseconds(), 0) << bad;
     }
 
     MRVTime reused("1:0:0");
@@ -56,6 +63,11 @@ TEST(MRVTime, PartSettersCarryAsDocumented)
     EXPECT_EQ(ms.getMinutes(), 0);
     EXPECT_EQ(ms.getMilliseconds(), 500);
     EXPECT_EQ(ms.getTicks(), 61500u);
+    MRVTime onTop(0, 59, 0);
+    onTop.setMilliseconds(2500);
+    EXPECT_EQ(onTop.getSeconds(), 61) << "the carry adds to the seconds there are";
+    EXPECT_EQ(onTop.getMinutes(), 0);
+    EXPECT_EQ(onTop.getTicks(), 61500u);
 
     MRVTime parts(1, 75, 20);
     EXPECT_EQ(parts.getTicks(), 135020u);

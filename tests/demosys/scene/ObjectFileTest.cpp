@@ -6,8 +6,9 @@
 #include "demosys/script/Parameters.h"
 #include "demosys/runtime/MRVDemosys.h"
 
-#include "tests/support/ScriptFixtures.h"
+#include "tests/support/RegistryGuard.h"
 #include "tests/support/StdoutCapture.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -117,12 +118,10 @@ MRVObjectFile::Mesh texturedTriangleMesh(const std::string& name)
 class ObjectFileTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        saved = MRVDemosys::parameters;
-        MRVDemosys::parameters = &parameters;
-    }
-    void TearDown() override { MRVDemosys::parameters = saved; }
+    // Puts back the registry members the test sets, however it ends.
+    testsupport::RegistryGuard registry;
+
+    void SetUp() override { MRVDemosys::parameters = &parameters; }
 
     std::string path(const std::string& name) const { return dir.path() + name; }
 
@@ -155,9 +154,8 @@ protected:
         return "Object '" + path("probe.o3d") + "' is corrupt: " + what;
     }
 
-    scripttest::TempDir dir;
+    testsupport::TempDir dir;
     Parameters parameters;
-    Parameters* saved = nullptr;
 };
 
 } // namespace

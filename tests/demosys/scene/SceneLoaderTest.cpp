@@ -18,8 +18,9 @@
 
 #include "tests/support/GLTestContext.h"
 #include "tests/support/PngWriter.h"
-#include "tests/support/ScriptFixtures.h"
+#include "tests/support/RegistryGuard.h"
 #include "tests/support/StdoutCapture.h"
+#include "tests/support/TempDir.h"
 
 #include <GL/glew.h>
 #include <gtest/gtest.h>
@@ -68,16 +69,17 @@ MRVObjectFile::Mesh withMaterial(MRVObjectFile::Mesh mesh, const Vector<float, 3
 class SceneLoaderTest : public ::testing::Test
 {
 protected:
+    // Puts back the registry members the test sets, however it ends.
+    testsupport::RegistryGuard registry;
+
     void SetUp() override
     {
-        savedParameters = MRVDemosys::parameters;
         MRVDemosys::parameters = &parameters;
         GLTestContext::takeGLError();
     }
 
     void TearDown() override
     {
-        MRVDemosys::parameters = savedParameters;
         {
             StdoutCapture quiet;
             pool.reset();
@@ -129,9 +131,8 @@ protected:
         return child ? child->getObject() : nullptr;
     }
 
-    scripttest::TempDir dir;
+    testsupport::TempDir dir;
     Parameters parameters;
-    Parameters* savedParameters = nullptr;
     std::vector<std::unique_ptr<MRVScene>> scenes;
     std::unique_ptr<DataObjectPool> pool;
 };

@@ -9,6 +9,7 @@
 #include "demosys/scene/MRVSceneTree.h"
 
 #include "tests/support/GLTestContext.h"
+#include "tests/support/RegistryGuard.h"
 #include "tests/support/StdoutCapture.h"
 
 #include <GL/glew.h>
@@ -145,8 +146,8 @@ TEST(SceneModelTest, DrawFallsBackToTheDefaultMaterialAndSkipsHiddenObjects)
 
 TEST(SceneModelTest, TextureMappingTakesTheTexturePoolsEntry)
 {
+    testsupport::RegistryGuard registry;
     StdoutCapture quiet;
-    DataTexturePool* saved = MRVDemosys::texturePool;
     DataTexturePool pool;
     MRVDemosys::texturePool = &pool;
     const unsigned char white[3] = { 255, 255, 255 };
@@ -167,7 +168,6 @@ TEST(SceneModelTest, TextureMappingTakesTheTexturePoolsEntry)
     DataObjectPool objects;
     objects.addObject("ship", scene.release());
     objects.mapTextureData();
-    MRVDemosys::texturePool = saved;
     EXPECT_EQ(wood->getDiffuseTexture(), texture);
     EXPECT_EQ(lost->getDiffuseTexture(), nullptr);
     EXPECT_EQ(plain->getDiffuseTexture(), nullptr);

@@ -388,7 +388,7 @@ TEST_F(DemoScriptParserValidationTest, MalformedDefinitionMessageIsPassedOnUncha
 
 TEST_F(DemoScriptParserValidationTest, SecondPathsBlockReloadsFromItsOwnPath)
 {
-    scripttest::TempDir other;
+    testsupport::TempDir other;
     other.write("BlendEffect.def", "parameters { only [type=int] [default=1] [values=<string>]; }");
     for (const char* name : {"FadeEffect", "system", "screen", "sound"})
         other.write(std::string(name) + ".def", "parameters { }");

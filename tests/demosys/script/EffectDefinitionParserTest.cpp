@@ -26,7 +26,7 @@ protected:
         return definition;
     }
 
-    scripttest::TempDir dir;
+    testsupport::TempDir dir;
     std::string fileName;
     std::string error;
     bool valid = false;

@@ -4,6 +4,7 @@
 #include "demosys/timeline/AnimationCameraController.h"
 #include "demosys/timeline/Keyframe.h"
 
+#include "tests/support/RegistryGuard.h"
 #include "tests/support/StdoutCapture.h"
 
 #include <GL/glew.h>
@@ -21,6 +22,9 @@ using Vec3 = Vector<float, 3>;
 class AnimationCameraControllerTest : public ::testing::Test
 {
 protected:
+    // Puts back the registry members the test sets, however it ends.
+    testsupport::RegistryGuard registry;
+
     void SetUp() override
     {
         MRVDemosys::camera = Camera();
@@ -34,7 +38,6 @@ protected:
     }
     void TearDown() override
     {
-        MRVDemosys::camera = Camera();
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
     }

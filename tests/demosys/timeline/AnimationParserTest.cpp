@@ -4,12 +4,11 @@
 #include "demosys/timeline/Keyframe.h"
 
 #include "tests/support/StdoutCapture.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,41 +16,11 @@
 namespace {
 
 // Animation files written for one test into a private directory.
-class AnimationFiles
+class AnimationFiles : public testsupport::TempDir
 {
 public:
-    AnimationFiles()
-    {
-        std::string pattern = ::testing::TempDir();
-        if (pattern.empty() || pattern.back() != '/')
-            pattern += '/';
-        pattern += "animation-XXXXXX";
-        std::vector<char> buffer(pattern.begin(), pattern.end());
-        buffer.push_back('\0');
-        const char* made = mkdtemp(buffer.data());
-        if (!made)
-            ADD_FAILURE() << "no temp dir";
-        root = std::string(made ? made : ".") + "/";
-    }
-    ~AnimationFiles()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(root, ignored);
-    }
-
-    std::string write(const std::string& name, const std::string& bytes) const
-    {
-        const std::string full = root + name;
-        std::ofstream out(full, std::ios::binary | std::ios::trunc);
-        out << bytes;
-        if (!out)
-            ADD_FAILURE() << "cannot write " << full;
-        return full;
-    }
-    const std::string& dir() const { return root; }
-
-private:
-    std::string root;
+    AnimationFiles() : TempDir("animation-") {}
+    const std::string& dir() const { return path(); }
 };
 
 const char* const TWO_KEYFRAMES = "MRVANI1\n"

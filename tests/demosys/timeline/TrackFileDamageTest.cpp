@@ -4,8 +4,8 @@
 #include "demosys/timeline/TrackStartStopKeyFrame.h"
 #include "demosys/timeline/TrackSystemIO.h"
 #include "tests/support/ByteImage.h"
-#include "tests/support/ScriptFixtures.h"
 #include "tests/support/StdoutCapture.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +34,7 @@ protected:
         d.pop_back();
         return d;
     }
-    scripttest::TempDir dir;
+    testsupport::TempDir dir;
 };
 
 // Priority 3; intervals 2..6 into "glow" and 10..12 on screen; a trailing

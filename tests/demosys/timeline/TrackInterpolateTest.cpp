@@ -2,6 +2,7 @@
 #include "demosys/timeline/TrackInterpolate.h"
 #include "demosys/timeline/TrackKeyFrameInterpolate.h"
 #include "demosys/timeline/TrackSystem.h"
+#include "tests/support/RegistryGuard.h"
 
 #include <gtest/gtest.h>
 
@@ -22,9 +23,9 @@ public:
         system.setRowRate(rate);
         MRVDemosys::tracks = &system;
     }
-    ~RowRate() { MRVDemosys::tracks = nullptr; }
 
 private:
+    testsupport::RegistryGuard registry;
     TrackSystem system;
 };
 

@@ -11,8 +11,9 @@
 #include "demosys/timeline/TrackFolderWriter.h"
 #include "demosys/timeline/TrackSystemIO.h"
 #include "tests/support/ByteImage.h"
-#include "tests/support/ScriptFixtures.h"
+#include "tests/support/RegistryGuard.h"
 #include "tests/support/StdoutCapture.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -56,14 +57,11 @@ public:
 class TrackSystemIOTest : public ::testing::Test
 {
 protected:
+    // Puts back the registry members the test sets, however it ends.
+    testsupport::RegistryGuard registry;
+
     void SetUp() override { FrameBufferObject::fboStack.clear(); }
-    void TearDown() override
-    {
-        delete MRVDemosys::fboPool;
-        MRVDemosys::fboPool = nullptr;
-        MRVDemosys::tracks = nullptr;
-        FrameBufferObject::fboStack.clear();
-    }
+    void TearDown() override { delete MRVDemosys::fboPool; }
     std::string dirName() const
     {
         std::string d = dir.path();
@@ -71,7 +69,7 @@ protected:
         return d;
     }
 
-    scripttest::TempDir dir;
+    testsupport::TempDir dir;
 };
 
 const std::string TWENTY_FIVE_BYTES("\x00\x00\x00\x00"

@@ -6,6 +6,7 @@
 #include "demosys/timeline/TrackStartStop.h"
 #include "demosys/timeline/TrackStartStopKeyFrame.h"
 #include "demosys/timeline/TrackSystem.h"
+#include "tests/support/RegistryGuard.h"
 #include "tests/support/StdoutCapture.h"
 
 #include <gtest/gtest.h>
@@ -77,12 +78,10 @@ std::vector<int> sortedPriorities(const TrackSystem& system)
 class TrackSystemTest : public ::testing::Test
 {
 protected:
+    // Puts back the registry members the test sets, however it ends.
+    testsupport::RegistryGuard registry;
+
     void SetUp() override { FrameBufferObject::fboStack.clear(); }
-    void TearDown() override
-    {
-        FrameBufferObject::fboStack.clear();
-        MRVDemosys::tracks = nullptr;
-    }
 };
 }
 
@@ -318,6 +317,7 @@ TEST(TrackGroupTest, InterpolatedTracksByNameAndIndex)
 
 TEST(TrackGroupTest, LocalTimeCountsFromTheRunningIntervalsStart)
 {
+    testsupport::RegistryGuard registry;
     TrackSystem system;
     MRVDemosys::tracks = &system;
     TrackGroup g("fx");
@@ -330,5 +330,4 @@ TEST(TrackGroupTest, LocalTimeCountsFromTheRunningIntervalsStart)
     EXPECT_EQ(g.getLocalTime(5, 250), 250u) << "before the interval the time is absolute";
     system.setRowRate(3); // 333 whole milliseconds per row
     EXPECT_EQ(g.getLocalTime(12, 4000), 4000u - 3330u);
-    MRVDemosys::tracks = nullptr;
 }

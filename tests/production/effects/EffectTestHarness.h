@@ -22,6 +22,7 @@
 #include "mrvutils/File.h"
 
 #include "tests/support/GLTestContext.h"
+#include "tests/support/RegistryGuard.h"
 
 #include <GL/glew.h>
 #include <gtest/gtest.h>
@@ -75,6 +76,9 @@ using Keys = std::vector<std::pair<unsigned int, float>>;
 class EffectHarness : public ::testing::Test
 {
 protected:
+    // Puts back the registry members the harness and the test set.
+    testsupport::RegistryGuard registry;
+
     // Screen pixel at the middle of the 16:9 viewport of the 64 x 64 window.
     static constexpr int CX = 31;
     static constexpr int CY = 32;
@@ -101,12 +105,6 @@ protected:
         delete MRVDemosys::fboPool;
         delete MRVDemosys::texturePool;
         delete MRVDemosys::binaryPool;
-        MRVDemosys::shaderPool = nullptr;
-        MRVDemosys::fboPool = nullptr;
-        MRVDemosys::texturePool = nullptr;
-        MRVDemosys::binaryPool = nullptr;
-        MRVDemosys::screenMetrics = nullptr;
-        FrameBufferObject::fboStack.clear();
         glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
         restoreDefaults();
         GLTestContext::takeGLError();
@@ -136,6 +134,17 @@ protected:
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
         glViewport(0, 0, GLTestContext::WIDTH, GLTestContext::HEIGHT);
+    }
+
+    // Model-view and projection that map the rectangle onto the whole window.
+    static void flatView(float x0, float x1, float y0, float y1)
+    {
+        glViewport(0, 0, GLTestContext::WIDTH, GLTestContext::HEIGHT);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(x0, x1, y0, y1, -1.0, 1.0);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
     }
 
     // What the frame loop sets before the track system draws.

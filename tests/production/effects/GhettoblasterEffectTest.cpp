@@ -32,7 +32,7 @@ protected:
         addTexture("t3", 4, 4, BLUE);
         addTexture("t4", 4, 4, YELLOW);
         addTexture("dot", 4, 4, WHITE);
-        addBlob("greets", greetsMap(GhettoblasterEffect::GREETS_VALUES));
+        addBlob("greets", greetsMap(GreetingsDisplay::MAP_VALUES));
         trans = addFbo("trans", 32, 18);
         addFbo("mirror", 64, 36, true);
         addFbo("under", 64, 36);
@@ -48,7 +48,7 @@ protected:
         for (int r = 0; r < 8; ++r)
             for (int k = 0; k < 3; ++k)
             {
-                const size_t at = static_cast<size_t>(r * GhettoblasterEffect::GREETS_ROW + 3 * r + k);
+                const size_t at = static_cast<size_t>(r * GreetingsDisplay::ROW_VALUES + 3 * r + k);
                 if (at < map.size())
                     map[at] = 0;
             }
@@ -64,17 +64,6 @@ protected:
                  { "offscreen", "under" } },
                keys);
         ASSERT_TRUE(effect.isReady());
-    }
-
-    // Model-view and projection that map the rectangle onto the whole window.
-    static void flatView(float x0, float x1, float y0, float y1)
-    {
-        glViewport(0, 0, GLTestContext::WIDTH, GLTestContext::HEIGHT);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(x0, x1, y0, y1, -1.0, 1.0);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
     }
 
     MRVScene* stereo = nullptr;
@@ -140,14 +129,15 @@ TEST_F(GhettoblasterEffectTest, EqualizerShowsBothChannelsWeightedByBand)
     ASSERT_GT(left[3], 0.3f) << "the tone is heard";
     for (int i = 0; i < 64; ++i)
     {
-        EXPECT_EQ(effect.getLeft()[i], left[static_cast<size_t>(i)]) << i;
-        EXPECT_FLOAT_EQ(effect.getSum()[i], (left[static_cast<size_t>(i)] + right[static_cast<size_t>(i)]) * (i + 1))
+        EXPECT_EQ(effect.getSpectrum().left()[i], left[static_cast<size_t>(i)]) << i;
+        EXPECT_FLOAT_EQ(effect.getSpectrum().sum()[i],
+                        (left[static_cast<size_t>(i)] + right[static_cast<size_t>(i)]) * (i + 1))
             << i;
     }
     // Band 0 holds the tone: (0.5 + 0.5) * 4 alone passes every threshold.
     EXPECT_EQ(effect.getLedsLit(0), 10);
     for (int b = 0; b < 8; ++b)
-        EXPECT_EQ(effect.getLedsLit(b), EqualizerLeds::litCount(EqualizerLeds::bandSum(effect.getSum(), b))) << b;
+        EXPECT_EQ(effect.getLedsLit(b), EqualizerLeds::litCount(EqualizerLeds::bandSum(effect.getSpectrum().sum(), b))) << b;
 }
 
 TEST_F(GhettoblasterEffectTest, SilentMusicLightsNoLed)
@@ -159,7 +149,7 @@ TEST_F(GhettoblasterEffectTest, SilentMusicLightsNoLed)
     EXPECT_TRUE(noGLError());
     for (int b = 0; b < 8; ++b)
         EXPECT_EQ(effect.getLedsLit(b), 0) << b;
-    EXPECT_EQ(*std::max_element(effect.getSum(), effect.getSum() + 64), 0.0f);
+    EXPECT_EQ(*std::max_element(effect.getSpectrum().sum(), effect.getSpectrum().sum() + 64), 0.0f);
 }
 
 TEST_F(GhettoblasterEffectTest, CassetteChangesFrameEvery100Milliseconds)
@@ -189,60 +179,30 @@ TEST_F(GhettoblasterEffectTest, CassetteChangesFrameEvery100Milliseconds)
     EXPECT_TRUE(noGLError());
 }
 
-TEST_F(GhettoblasterEffectTest, GreetingsReadTheMapThroughA150PixelWindow)
+TEST_F(GhettoblasterEffectTest, GreetingsSwitchOnFromOneAndScrollInBothPasses)
 {
-    GhettoblasterEffect effect;
-    attachStereo(effect, { { "greets.on", { { 0, 1.0f } } } });
-    // 9 ms a frame moves the window by 1.5 values per drawing, 3 per frame.
-    effect.draw(0, 9);
-    EXPECT_TRUE(effect.isGreetsOn());
-    EXPECT_FLOAT_EQ(effect.getReadPosition(), 3.0f);
-    EXPECT_EQ(effect.getBrightDots(), 8) << "one dark map pixel per row, all in the window";
-    effect.draw(50, 9);
-    EXPECT_FLOAT_EQ(effect.getReadPosition(), 6.0f);
-    EXPECT_EQ(effect.getBrightDots(), 7) << "row 0's pixel has left the window";
-    EXPECT_TRUE(noGLError());
-}
+    GhettoblasterEffect on;
+    attachStereo(on, { { "greets.on", { { 0, 1.0f } } } });
+    on.draw(0, 9);
+    EXPECT_TRUE(on.getDisplay().isOn());
+    EXPECT_FLOAT_EQ(on.getDisplay().getReadPosition(), 3.0f) << "1.5 floats in each of the two passes";
+    EXPECT_EQ(on.getDisplay().getBrightDots(), 8) << "one dark map pixel per row, all in the window";
 
-TEST_F(GhettoblasterEffectTest, GreetingsScrollTwiceAFrameAndWrapAt5292)
-{
-    GhettoblasterEffect effect;
-    attachStereo(effect, { { "greets.on", { { 0, 1.0f } } } });
-    effect.draw(0, 20);
-    EXPECT_NEAR(effect.getReadPosition(), 2.0f * 20.0f / 6.0f, 1e-4);
-
-    // 15876 / 6 = 2646: the second step of the frame lands on 5292 exactly.
-    GhettoblasterEffect exact;
-    attachStereo(exact, { { "greets.on", { { 0, 1.0f } } } });
-    exact.draw(0, 15876);
-    EXPECT_EQ(exact.getReadPosition(), 0.0f);
-
-    GhettoblasterEffect past;
-    attachStereo(past, { { "greets.on", { { 0, 1.0f } } } });
-    past.draw(0, 15000);
-    EXPECT_FLOAT_EQ(past.getReadPosition(), 5000.0f);
-    past.draw(50, 15000);
-    EXPECT_FLOAT_EQ(past.getReadPosition(), 2500.0f) << "7500 wrapped to 0, then one more step";
-    EXPECT_TRUE(noGLError());
-}
-
-TEST_F(GhettoblasterEffectTest, GreetingsStandStillAndDimWhileSwitchedOff)
-{
-    GhettoblasterEffect effect;
-    attachStereo(effect, { { "greets.on", { { 0, 0.99f } } } });
-    for (unsigned int time : { 0u, 50u, 100u })
+    GhettoblasterEffect off;
+    attachStereo(off, { { "greets.on", { { 0, 0.99f } } } });
+    for (unsigned int time : { 0u, 50u })
     {
-        effect.draw(time, 50);
-        EXPECT_FALSE(effect.isGreetsOn());
-        EXPECT_EQ(effect.getReadPosition(), 0.0f);
-        EXPECT_EQ(effect.getBrightDots(), 0) << "the dark pixel under the window does not light either";
+        off.draw(time, 50);
+        EXPECT_FALSE(off.getDisplay().isOn());
+        EXPECT_EQ(off.getDisplay().getReadPosition(), 0.0f);
+        EXPECT_EQ(off.getDisplay().getBrightDots(), 0);
     }
     EXPECT_TRUE(noGLError());
 }
 
 TEST_F(GhettoblasterEffectTest, ShortGreetingsMapLeavesTheEffectUndrawn)
 {
-    addBlob("short", greetsMap(GhettoblasterEffect::GREETS_VALUES - 1));
+    addBlob("short", greetsMap(GreetingsDisplay::MAP_VALUES - 1));
     GhettoblasterEffect effect;
     StdoutCapture out;
     attach(effect, { { "ghettoobj", "stereo" }, { "tvobj", "tv" }, { "ground_texture1", "floor" }, { "tape1", "t1" },
@@ -310,7 +270,7 @@ TEST_F(GhettoblasterEffectTest, InitFindsTheSceneAndDrawLeavesTheFrameStateBehin
     const Vector<float, 3> hi = stereo->getObjectByName("Plane")->getBBoxMax();
     const float m = (lo[2] + hi[2]) * 0.5f;
     const float corners[12] = { lo[0], hi[1], m, lo[0], lo[1], m, hi[0], lo[1], m, hi[0], hi[1], m };
-    EXPECT_EQ(std::vector<float>(effect.getDisplayQuad(), effect.getDisplayQuad() + 12),
+    EXPECT_EQ(std::vector<float>(effect.getDisplay().getPanel(), effect.getDisplay().getPanel() + 12),
               std::vector<float>(corners, corners + 12));
     EXPECT_TRUE((effect.getMaterial(0).getAmbient() == Vector<float, 3>(0.5f, 1.0f, 0.75f)));
     EXPECT_TRUE((effect.getMaterial(2).getDiffuse() == Vector<float, 3>(0.5f, 0.5f, 1.0f)));
@@ -329,6 +289,7 @@ TEST_F(GhettoblasterEffectTest, InitFindsTheSceneAndDrawLeavesTheFrameStateBehin
     EXPECT_FALSE(enabled(GL_COLOR_MATERIAL));
     EXPECT_FALSE(enabled(GL_BLEND));
     EXPECT_EQ(currentColour(), (std::array<float, 4>{ 1, 1, 1, 1 }));
+    EXPECT_FALSE(enabled(GL_TEXTURE_2D)) << "the TV screens' picture is switched off again";
     glActiveTexture(GL_TEXTURE1);
     EXPECT_FALSE(enabled(GL_TEXTURE_2D)) << "the reflection's second unit is switched off again";
     glActiveTexture(GL_TEXTURE0);

@@ -39,15 +39,11 @@ protected:
 
     void TearDown() override
     {
-        MRVDemosys::timer = nullptr;
         if (timer)
             timer->dispose();
         timer.reset();
         delete MRVDemosys::objectPool;
         delete MRVDemosys::animationPool;
-        MRVDemosys::objectPool = nullptr;
-        MRVDemosys::animationPool = nullptr;
-        MRVDemosys::camera.reset();
         EffectHarness::TearDown();
     }
 

@@ -3,6 +3,7 @@
 // entries and the logo picture handed to the toolkit.
 #include "production/MRVGui.h"
 #include "tests/support/PngWriter.h"
+#include "tests/support/TempDir.h"
 
 #include <FL/Fl_RGB_Image.H>
 #include <gtest/gtest.h>
@@ -133,13 +134,7 @@ TEST(LauncherAntialiasing, EntriesGiveSampleCounts)
 class LauncherLogo : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/kelvarn_logoXXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-    }
-    void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
+    void SetUp() override { dir = temp.folder(); }
 
     // A picture whose top half is red and bottom half blue, so a flip shows.
     std::string writeSplitPicture(int width, int height, pngtest::ColorType type)
@@ -164,6 +159,7 @@ protected:
         return reinterpret_cast<const unsigned char*>(image.data()[0]) + y * rowBytes + x * image.d();
     }
 
+    testsupport::TempDir temp{ "kelvarn_logo" };
     std::string dir;
 };
 

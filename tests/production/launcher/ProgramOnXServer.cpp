@@ -32,11 +32,10 @@ void ProgramOnXServer::SetUp()
 {
     ASSERT_TRUE(startFailure.empty()) << startFailure;
     // Named after the suite, so that a kept folder says whose it is.
-    std::string pattern =
-        std::string("/tmp/kelvarn_") + ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name() +
-        "XXXXXX";
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir = pattern;
+    temp.reset(new testsupport::TempDir(
+        std::string("kelvarn_") + ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name(),
+        testsupport::TempDir::KEEP_ON_FAILURE));
+    dir = temp->folder();
     for (const char* sub : { "/resources", "/resources/scripts", "/shaders" })
         mkdir((dir + sub).c_str(), 0755);
     writeText(dir + "/shaders/default.vert", "void main() { gl_Position = ftransform(); }\n");
@@ -46,8 +45,8 @@ void ProgramOnXServer::SetUp()
 void ProgramOnXServer::TearDown()
 {
     program.kill();
-    if (!HasFailure() && !dir.empty())
-        std::system(("rm -rf '" + dir + "'").c_str());
+    // Kept when the test failed, for its files to be looked at.
+    temp.reset();
 }
 
 void ProgramOnXServer::writeText(const std::string& path, const std::string& text)

@@ -3,6 +3,7 @@
 #include "tests/production/launcher/ChildProcess.h"
 #include "tests/production/launcher/XdoTool.h"
 #include "tests/production/launcher/XvfbServer.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -52,6 +53,7 @@ protected:
     static std::unique_ptr<XvfbServer> xvfb;
     static std::unique_ptr<XdoTool> xdotool;
     static std::string startFailure;
+    std::unique_ptr<testsupport::TempDir> temp;
     std::string dir;
     ChildProcess program;
     std::string out;

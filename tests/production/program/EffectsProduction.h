@@ -7,6 +7,7 @@
 #include "mrvutils/Image.h"
 #include "tests/support/PngWriter.h"
 #include "tests/support/ProgramRunner.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -65,17 +66,9 @@ class EffectsProduction : public ::testing::Test
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/kelvarn_fxXXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
+        dir = temp.folder();
         for (const char* sub : { "/resources", "/resources/scripts", "/gfx", "/misc", "/tracks" })
             mkdir((dir + sub).c_str(), 0755);
-    }
-
-    void TearDown() override
-    {
-        if (!HasFailure())
-            std::system(("rm -rf '" + dir + "'").c_str());
     }
 
     // An 8-bit picture in gfx/, samples top row first.
@@ -149,6 +142,8 @@ public:
     }
 
 protected:
+    // Kept when the test fails, for its files to be looked at.
+    testsupport::TempDir temp{ "kelvarn_fx", testsupport::TempDir::KEEP_ON_FAILURE };
     std::string dir;
     std::string blocks;
     std::string timeline;

@@ -3,6 +3,7 @@
 // each of its scenes and compared with the reference frames kept in
 // tests/reference/.
 #include "tests/production/program/EffectsProduction.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -155,24 +156,14 @@ double litShare(const Frame& frame)
 class ProductionRun : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/kelvarn_productionXXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-    }
-
-    void TearDown() override
-    {
-        if (!HasFailure())
-            std::system(("rm -rf '" + dir + "'").c_str());
-    }
+    void SetUp() override { dir = temp.folder(); }
 
     ProgramRun play(const std::string& options) const
     {
         return runProgram(KELVARN_PATH, dir, "-C '" + repositoryRoot() + "' --headless " + options);
     }
 
+    testsupport::TempDir temp{ "kelvarn_production", testsupport::TempDir::KEEP_ON_FAILURE };
     std::string dir;
 };
 

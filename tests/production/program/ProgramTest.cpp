@@ -3,6 +3,7 @@
 #include "mrvutils/Image.h"
 #include "tests/support/PngWriter.h"
 #include "tests/support/ProgramRunner.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -34,9 +35,7 @@ class ProgramTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/kelvarn_e2eXXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
+        dir = temp.folder();
         for (const char* sub : { "/resources", "/resources/scripts", "/shaders", "/gfx", "/misc",
                                  "/tracks" })
             mkdir((dir + sub).c_str(), 0755);
@@ -56,12 +55,6 @@ protected:
                  "binary { table = table.bin; }\n";
     }
 
-    void TearDown() override
-    {
-        if (!HasFailure())
-            std::system(("rm -rf '" + dir + "'").c_str());
-    }
-
     ProgramRun play(const std::string& args)
     {
         writeFile(dir + "/resources/scripts/demoscript.txt", script);
@@ -76,6 +69,8 @@ protected:
         script.replace(at, from.size(), to);
     }
 
+    // Kept when the test fails, for its files to be looked at.
+    testsupport::TempDir temp{ "kelvarn_e2e", testsupport::TempDir::KEEP_ON_FAILURE };
     std::string dir;
     std::string script;
 };
