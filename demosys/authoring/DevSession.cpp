@@ -3,6 +3,8 @@
 #include "demosys/authoring/CommandInput.h"
 #include "demosys/authoring/DevCommands.h"
 #include "demosys/authoring/DevKeys.h"
+#include "demosys/authoring/EditorUi.h"
+#include "demosys/authoring/TimelineView.h"
 #include "demosys/authoring/HudOverlay.h"
 #include "demosys/data/DataFBOPool.h"
 #include "demosys/runtime/MRVDemosys.h"
@@ -14,6 +16,9 @@
 #include "demosys/timeline/TrackSystem.h"
 #include "mrvutils/MRVUtils.h"
 
+#include <SDL.h>
+
+#include <cstdio>
 #include <iostream>
 
 namespace {
@@ -53,6 +58,9 @@ void DevSession::showStarts()
     show.rowRate = MRVDemosys::tracks ? MRVDemosys::tracks->getRowRate() : TrackSystem::DEFAULT_ROW_RATE;
     show.rowsPerBeat = systemValue("rowsperbeat", 0);
     show.beatsPerBar = systemValue("beatsperbar", 4);
+    rowRate = show.rowRate;
+    rowsPerBeat = show.rowsPerBeat;
+    beatsPerBar = show.beatsPerBar;
 
     if (options.overlayAllowed && !MRVDemosys::hiddenWindow)
     {
@@ -109,9 +117,28 @@ unsigned int DevSession::afterClock(unsigned int time)
     return time;
 }
 
+bool DevSession::event(const SDL_Event& event)
+{
+    return editorOpen && editor->event(event);
+}
+
 void DevSession::key(int sdlKey, int modifiers)
 {
-    keys->key(sdlKey, modifiers);
+    if (sdlKey != SDLK_F1)
+    {
+        keys->key(sdlKey, modifiers);
+        return;
+    }
+    // Captures and hidden windows never show it, as the overlay.
+    if (!options.overlayAllowed || MRVDemosys::hiddenWindow)
+        return;
+    if (!editor)
+    {
+        editor.reset(new EditorUi());
+        timelineView.reset(new TimelineView());
+    }
+    editorOpen = !editorOpen && editor->isValid();
+    std::cout << (editorOpen ? "Editor on" : "Editor off") << std::endl;
 }
 
 void DevSession::afterDraw(unsigned int time, unsigned int row)
@@ -124,7 +151,49 @@ void DevSession::afterDraw(unsigned int time, unsigned int row)
         overlay->draw(time, row, meter.getFps(), meter.getCpuMs(), *MRVDemosys::tracks, screen->getViewportX(),
                       screen->getViewportY(), screen->getViewportWidth(), screen->getViewportHeight());
     }
+    if (editorOpen)
+        drawEditor(time);
     meter.workDone();
+}
+
+void DevSession::drawEditor(unsigned int time)
+{
+    TimelineView::Show show;
+    show.tracks = MRVDemosys::tracks;
+    show.loop = &loop;
+    show.time = time;
+    show.stopMs = stopMs;
+    show.rowRate = rowRate;
+    show.rowsPerBeat = rowsPerBeat;
+    show.beatsPerBar = beatsPerBar;
+    editor->beginFrame();
+    const TimelineView::Request request = timelineView->draw(show);
+    editor->render();
+
+    // What the mouse asked for, as the command a script would type.
+    auto timeText = [](unsigned int ms, char* out, size_t size) {
+        std::snprintf(out, size, "%u:%u:%u", ms / 60000u, ms / 1000u % 60u, ms % 1000u);
+    };
+    char from[32], to[32], line[80];
+    switch (request.kind)
+    {
+    case TimelineView::Request::SCRUB:
+        MRVDemosys::timer->setTime(request.from);
+        break;
+    case TimelineView::Request::SEEK:
+        timeText(request.from, from, sizeof from);
+        std::snprintf(line, sizeof line, "seek %s", from);
+        commands->run(line);
+        break;
+    case TimelineView::Request::LOOP:
+        timeText(request.from, from, sizeof from);
+        timeText(request.to, to, sizeof to);
+        std::snprintf(line, sizeof line, "loop %s %s", from, to);
+        commands->run(line);
+        break;
+    case TimelineView::Request::NONE:
+        break;
+    }
 }
 
 void DevSession::afterSwap()

@@ -12,15 +12,19 @@
 class CommandInput;
 class DevCommands;
 class DevKeys;
+class EditorUi;
 class HudOverlay;
+class TimelineView;
 
 // Everything --dev adds to a show, in one place: the production's files
 // watched and reloaded between frames, the authoring keys, the loop region,
 // the overlay and the pacing of a fixed-step show. The demo's frame loop
 // knows it only through its hooks.
 //
-// Without a window (--dev --headless) the editor's commands are read from
-// standard input, a line each, and run between frames.
+// F1 opens and closes the editor over the show: panels that carry out what
+// the mouse asks as the same commands a script types. Without a window
+// (--dev --headless) those commands are read from standard input, a line
+// each, and run between frames.
 //
 // With a window the show never ends by itself: played or sought into the
 // stop time, it pauses on the last frame and Escape quits. Without one
@@ -54,11 +58,14 @@ public:
     void showStarts() override;
     void betweenFrames() override;
     unsigned int afterClock(unsigned int time) override;
+    bool event(const SDL_Event& event) override;
     void key(int sdlKey, int modifiers) override;
     void afterDraw(unsigned int time, unsigned int row) override;
     void afterSwap() override;
 
 private:
+    void drawEditor(unsigned int time);
+
     Options options;
     LiveAuthoring authoring;
     LoopRegion loop;
@@ -67,6 +74,13 @@ private:
     std::unique_ptr<HudOverlay> overlay;
     std::unique_ptr<DevKeys> keys;
     std::unique_ptr<DevCommands> commands;
+    // The editor (F1), made when first opened; never without a window.
+    std::unique_ptr<EditorUi> editor;
+    std::unique_ptr<TimelineView> timelineView;
+    bool editorOpen = false;
+    int rowRate = 20;
+    int rowsPerBeat = 0;
+    int beatsPerBar = 4;
     // Without a window, commands come on standard input.
     std::unique_ptr<CommandInput> input;
     bool overlayShown = true;

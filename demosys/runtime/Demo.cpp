@@ -232,6 +232,9 @@ void Demo::keyEvents()
     SDL_Event event;
     while (SDL_PollEvent(&event))
     {
+        const bool quits = event.type == SDL_QUIT || (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE);
+        if (frameHooks && !quits && frameHooks->event(event))
+            continue;
         switch (event.type)
         {
         case SDL_KEYDOWN:

@@ -62,7 +62,9 @@ TEST_P(LoopRegionTest, LoopsOnlyWhenItCan)
                                               : loop.toggle(why);
         EXPECT_EQ(accepted, step.accepted) << "step " << index;
         if (!step.accepted)
+        {
             EXPECT_EQ(why, step.why) << "step " << index;
+        }
         EXPECT_EQ(loop.isOn(), step.onAfter) << "step " << index;
         ++index;
     }

@@ -89,9 +89,9 @@ protected:
 
     // Starts the program in a window and gives that window the keyboard
     // (there is no window manager to do it); the window, or 0.
-    unsigned long startProgram(bool dev)
+    unsigned long startProgram(bool dev, const char* size = "160x90")
     {
-        std::vector<std::string> options = { "--no-launcher", "--window", "160x90" };
+        std::vector<std::string> options = { "--no-launcher", "--window", size };
         if (dev)
             options.push_back("--dev");
         if (!launch(options))
@@ -327,15 +327,65 @@ TEST_F(DevKeysTest, PlayingOrSeekingIntoTheStopTimePausesOnTheLastFrameUntilEsca
     EXPECT_EQ(program.exitStatus(), 0) << all;
 }
 
+// The editor's panel: its title bar, in the dark style's blue, spans the
+// window's width where the panel starts.
+int panelTitlePixels(const X11Session::Picture& picture)
+{
+    int count = 0;
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < picture.width; ++x)
+        {
+            const unsigned char* rgb = picture.at(x, y);
+            count += std::abs(rgb[0] - 41) < 12 && std::abs(rgb[1] - 74) < 12 && std::abs(rgb[2] - 122) < 12;
+        }
+    return count;
+}
+
+TEST_F(DevKeysTest, F1OpensTheEditorWhoseRulerSeeksWhereItIsClicked)
+{
+    X11Session x(xvfb->display());
+    ASSERT_TRUE(x.isOpen());
+    const unsigned long window = startProgram(true, "640x360");
+    ASSERT_NE(window, 0u) << "no window" << finish();
+    const X11Session::Picture before = x.grab(window);
+    ASSERT_FALSE(before.empty());
+    EXPECT_LT(panelTitlePixels(before), 100);
+
+    press("F1");
+    ASSERT_EQ(nextLine("Editor "), "Editor on") << log();
+    int shown = 0;
+    for (int i = 0; i < 40 && shown < 2000; ++i)
+    {
+        program.waitFor(50);
+        const X11Session::Picture grab = x.grab(window);
+        shown = grab.empty() ? 0 : panelTitlePixels(grab);
+    }
+    EXPECT_GE(shown, 2000) << "the panel's title bar";
+
+    // The ruler runs from 138 to about 632 pixels over the whole show (ten
+    // minutes here), under the panel's title from y = 246: its middle is
+    // about five minutes in.
+    xdotool->run("mousemove --window " + std::to_string(window) + " 385 257 click 1");
+    const std::string seek = nextLine("Seek to ");
+    ASSERT_FALSE(seek.empty()) << log();
+    EXPECT_NEAR(static_cast<double>(ticksIn(seek)), 300000.0, 20000.0) << seek;
+
+    press("F1");
+    EXPECT_EQ(nextLine("Editor "), "Editor off") << log();
+    press("Escape");
+    const std::string all = finish();
+    EXPECT_EQ(program.exitStatus(), 0) << all;
+}
+
 TEST_F(DevKeysTest, WithoutDevModeOnlyEscapeActs)
 {
     ASSERT_NE(startProgram(false), 0u) << "no window" << finish();
 
     // Escape comes last, so the program has read the other keys before it
     // ends.
-    press("space Right Left r i o l h Escape");
+    press("space Right Left r i o l h F1 Escape");
     const std::string all = finish();
     EXPECT_EQ(program.exitStatus(), 0) << all;
-    for (const char* report : { "Paused at", "Resumed at", "Seek to", "Reload", "Loop ", "HUD " })
+    for (const char* report : { "Paused at", "Resumed at", "Seek to", "Reload", "Loop ", "HUD ", "Editor" })
         EXPECT_EQ(out.find(report), std::string::npos) << report << "\n" << all;
 }

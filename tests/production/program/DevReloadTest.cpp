@@ -122,7 +122,9 @@ protected:
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         change(dir);
         if (commands)
+        {
             EXPECT_EQ(write(input[1], commands, std::strlen(commands)), static_cast<ssize_t>(std::strlen(commands)));
+        }
         close(input[1]);
         int raw = 0;
         waitpid(child, &raw, 0);

@@ -1,0 +1,50 @@
+#pragma once
+
+class LoopRegion;
+class TrackSystem;
+
+// The editor's timeline panel: a ruler in minutes and seconds and, where the
+// beat is known, in bars; one lane per effect object with its intervals as
+// boxes labelled with their render target and coloured by it, and the
+// priority the timeline gave it; the playhead and the loop region.
+//
+// It only draws and reads the pointer; what the author asks for comes back
+// as a request that the caller carries out as an editor command, so that
+// the mouse and a typed command do the same thing:
+// - click or drag on the ruler: scrub (the clock follows while the button
+//   is down), then seek where it was let go;
+// - drag with the right button on the ruler: a loop over that stretch;
+// - the wheel zooms around the pointer, with Shift it scrolls.
+class TimelineView
+{
+public:
+    struct Show
+    {
+        const TrackSystem* tracks = nullptr;
+        const LoopRegion* loop = nullptr;
+        unsigned int time = 0;
+        unsigned int stopMs = 0;
+        int rowRate = 20;
+        int rowsPerBeat = 0;
+        int beatsPerBar = 4;
+    };
+    struct Request
+    {
+        enum Kind { NONE, SCRUB, SEEK, LOOP } kind = NONE;
+        unsigned int from = 0;
+        unsigned int to = 0;
+    };
+
+    Request draw(const Show& show);
+
+private:
+    double msAt(float x) const;
+    float xAt(double ms) const;
+
+    double viewStart = 0.0;
+    double viewEnd = 0.0;  // 0: the whole show
+    float left = 0.0f;
+    float right = 1.0f;
+    bool looping = false;
+    unsigned int loopFrom = 0;
+};
