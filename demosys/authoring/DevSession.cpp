@@ -4,6 +4,7 @@
 #include "demosys/authoring/DevCommands.h"
 #include "demosys/authoring/DevKeys.h"
 #include "demosys/authoring/EditorUi.h"
+#include "demosys/authoring/InspectorView.h"
 #include "demosys/authoring/TimelineView.h"
 #include "demosys/authoring/HudOverlay.h"
 #include "demosys/data/DataFBOPool.h"
@@ -136,6 +137,7 @@ void DevSession::key(int sdlKey, int modifiers)
     {
         editor.reset(new EditorUi());
         timelineView.reset(new TimelineView());
+        inspectorView.reset(new InspectorView());
     }
     editorOpen = !editorOpen && editor->isValid();
     std::cout << (editorOpen ? "Editor on" : "Editor off") << std::endl;
@@ -168,6 +170,8 @@ void DevSession::drawEditor(unsigned int time)
     show.beatsPerBar = beatsPerBar;
     editor->beginFrame();
     const TimelineView::Request request = timelineView->draw(show);
+    inspectorView->draw(*MRVDemosys::tracks, timelineView->getSelected(), time, timelineView->getViewStart(),
+                        timelineView->getViewEnd());
     editor->render();
 
     // What the mouse asked for, as the command a script would type.

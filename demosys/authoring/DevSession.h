@@ -14,6 +14,7 @@ class DevCommands;
 class DevKeys;
 class EditorUi;
 class HudOverlay;
+class InspectorView;
 class TimelineView;
 
 // Everything --dev adds to a show, in one place: the production's files
@@ -77,6 +78,7 @@ private:
     // The editor (F1), made when first opened; never without a window.
     std::unique_ptr<EditorUi> editor;
     std::unique_ptr<TimelineView> timelineView;
+    std::unique_ptr<InspectorView> inspectorView;
     bool editorOpen = false;
     int rowRate = 20;
     int rowsPerBeat = 0;

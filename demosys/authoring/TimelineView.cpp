@@ -157,10 +157,15 @@ TimelineView::Request TimelineView::draw(const Show& show)
         for (const auto& entry : show.tracks->getTrackGroups())
         {
             const float y = ImGui::GetCursorScreenPos().y;
-            ImGui::Dummy(ImVec2(std::max(1.0f, right - origin.x), LANE_HEIGHT));
+            ImGui::PushID(entry.first.c_str());
+            if (ImGui::InvisibleButton("lane", ImVec2(std::max(1.0f, right - origin.x), LANE_HEIGHT)))
+                selected = entry.first;
+            ImGui::PopID();
             if (!ImGui::IsItemVisible())
                 continue;
             ImDrawList* draw = lanes;
+            if (entry.first == selected)
+                draw->AddRectFilled(ImVec2(origin.x, y), ImVec2(right, y + LANE_HEIGHT), IM_COL32(70, 90, 130, 110));
             const TrackStartStop* track = entry.second->getStartStopTrack();
             std::snprintf(text, sizeof text, "%.14s P%d", entry.first.c_str(), track ? track->getAuthoredPriority() : 0);
             draw->AddText(ImVec2(origin.x, y), IM_COL32(210, 210, 210, 255), text);

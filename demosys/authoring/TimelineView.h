@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 class LoopRegion;
 class TrackSystem;
 
@@ -14,7 +16,8 @@ class TrackSystem;
 // - click or drag on the ruler: scrub (the clock follows while the button
 //   is down), then seek where it was let go;
 // - drag with the right button on the ruler: a loop over that stretch;
-// - the wheel zooms around the pointer, with Shift it scrolls.
+// - the wheel zooms around the pointer, with Shift it scrolls;
+// - a click on a lane selects its object for the inspector.
 class TimelineView
 {
 public:
@@ -37,6 +40,12 @@ public:
 
     Request draw(const Show& show);
 
+    // The object whose lane was clicked last; empty for none.
+    const std::string& getSelected() const { return selected; }
+    // The stretch of the show in view, in milliseconds.
+    double getViewStart() const { return viewStart; }
+    double getViewEnd() const { return viewEnd; }
+
 private:
     double msAt(float x) const;
     float xAt(double ms) const;
@@ -45,6 +54,7 @@ private:
     double viewEnd = 0.0;  // 0: the whole show
     float left = 0.0f;
     float right = 1.0f;
+    std::string selected;
     bool looping = false;
     unsigned int loopFrom = 0;
 };
