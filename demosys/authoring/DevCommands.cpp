@@ -107,9 +107,9 @@ bool DevCommands::run(const std::string& line)
     }
     if ((verb == "undo" || verb == "redo") && words.size() == 1)
         return restore(verb == "undo");
-    if (verb == "key" || verb == "unkey" || verb == "on" || verb == "off")
+    if (verb == "key" || verb == "unkey" || verb == "on" || verb == "off" || verb == "target")
         return edit(command, words);
-    return refuse(command, "expected key, unkey, on, off, seek, loop, undo or redo with their values");
+    return refuse(command, "expected key, unkey, on, off, target, seek, loop, undo or redo with their values");
 }
 
 bool DevCommands::edit(const std::string& command, const std::vector<std::string>& words)
@@ -151,11 +151,14 @@ bool DevCommands::edit(const std::string& command, const std::vector<std::string
         ok = edit.addInterval(words[1], words[2], words[3], words.size() == 5 ? words[4] : std::string());
     else if (verb == "off" && words.size() == 3)
         ok = edit.removeInterval(words[1], words[2]);
+    else if (verb == "target" && words.size() == 4)
+        ok = edit.setIntervalTarget(words[1], words[2], words[3]);
     else
         return refuse(command, verb == "key" ? "expected 'key OBJECT.TRACK TIME CURVE VALUE'"
                              : verb == "unkey" ? "expected 'unkey OBJECT.TRACK TIME'"
                              : verb == "on" ? "expected 'on OBJECT FROM TO [TARGET]'"
-                                            : "expected 'off OBJECT TIME'");
+                             : verb == "off" ? "expected 'off OBJECT TIME'"
+                                             : "expected 'target OBJECT TIME TARGET'");
     if (!ok)
         return refuse(command, edit.getErrorMessage());
 

@@ -15,6 +15,7 @@ class LoopRegion;
 //   unkey OBJECT.TRACK TIME             delete the key on that row
 //   on OBJECT FROM TO [TARGET]          add an interval (the screen without a target)
 //   off OBJECT TIME                     delete the interval that starts at TIME
+//   target OBJECT TIME TARGET           draw that interval into TARGET ("screen" for the screen)
 //   seek TIME                           move the clock
 //   loop FROM TO                        loop from FROM to TO
 //   undo, redo                          step through the edits made here

@@ -138,6 +138,9 @@ void DevSession::key(int sdlKey, int modifiers)
         editor.reset(new EditorUi());
         timelineView.reset(new TimelineView());
         inspectorView.reset(new InspectorView());
+        targets = { "screen" };
+        for (const auto& entry : MRVDemosys::fboPool->getFBOMap())
+            targets.push_back(entry.first);
     }
     editorOpen = !editorOpen && editor->isValid();
     std::cout << (editorOpen ? "Editor on" : "Editor off") << std::endl;
@@ -170,9 +173,20 @@ void DevSession::drawEditor(unsigned int time)
     show.beatsPerBar = beatsPerBar;
     editor->beginFrame();
     const TimelineView::Request request = timelineView->draw(show);
-    inspectorView->draw(*MRVDemosys::tracks, timelineView->getSelected(), time, timelineView->getViewStart(),
-                        timelineView->getViewEnd());
+    InspectorView::Show inspected;
+    inspected.tracks = MRVDemosys::tracks;
+    inspected.object = timelineView->getSelected();
+    inspected.time = time;
+    inspected.viewStart = timelineView->getViewStart();
+    inspected.viewEnd = timelineView->getViewEnd();
+    inspected.rowRate = rowRate;
+    inspected.rowsPerBar = rowsPerBeat > 0 ? rowsPerBeat * (beatsPerBar > 0 ? beatsPerBar : 1) : 0;
+    inspected.targets = &targets;
+    std::string edit;
+    inspectorView->draw(inspected, edit);
     editor->render();
+    if (!edit.empty())
+        commands->run(edit);
 
     // What the mouse asked for, as the command a script would type.
     auto timeText = [](unsigned int ms, char* out, size_t size) {

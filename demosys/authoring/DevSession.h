@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class CommandInput;
 class DevCommands;
@@ -79,6 +80,7 @@ private:
     std::unique_ptr<EditorUi> editor;
     std::unique_ptr<TimelineView> timelineView;
     std::unique_ptr<InspectorView> inspectorView;
+    std::vector<std::string> targets;  // what an interval may draw into
     bool editorOpen = false;
     int rowRate = 20;
     int rowsPerBeat = 0;

@@ -2,55 +2,199 @@
 
 #include "demosys/runtime/Effect.h"
 #include "demosys/script/ParameterGroup.h"
+#include "demosys/timeline/TimelineSyntax.h"
 #include "demosys/timeline/TrackGroup.h"
 #include "demosys/timeline/TrackInterpolate.h"
+#include "demosys/timeline/TrackKeyFrameInterpolate.h"
+#include "demosys/timeline/TrackStartStop.h"
+#include "demosys/timeline/TrackStartStopKeyFrame.h"
 #include "demosys/timeline/TrackSystem.h"
 
 #include <imgui.h>
 
+#include <algorithm>
 #include <cfloat>
+#include <cstdio>
 
-void InspectorView::draw(const TrackSystem& tracks, const std::string& object, unsigned int time, double viewStart,
-                         double viewEnd)
+namespace {
+
+const char* const CURVES[] = { "linear", "cos-out", "cos-in", "step", "ramp" };
+
+// The first millisecond of a row as m:ss:mmm, the form the production's
+// timeline is written in; it reads back to the same row.
+std::string rowTime(unsigned int row, int rowRate)
 {
+    const unsigned long long rate = static_cast<unsigned int>(rowRate > 0 ? rowRate : 1);
+    const unsigned long long ms = (row * 1000ULL + rate - 1) / rate;
+    char text[32];
+    std::snprintf(text, sizeof text, "%llu:%02llu:%03llu", ms / 60000, ms / 1000 % 60, ms % 1000);
+    return text;
+}
+
+std::string trackName(const std::string& object, const std::string& track)
+{
+    return TimelineSyntax::quote(object + "." + track);
+}
+
+} // namespace
+
+void InspectorView::draw(const Show& show, std::string& command)
+{
+    command.clear();
     const ImGuiIO& io = ImGui::GetIO();
-    ImGui::SetNextWindowPos(ImVec2(io.DisplaySize.x * 0.66f, 0.0f));
-    ImGui::SetNextWindowSize(ImVec2(io.DisplaySize.x * 0.34f, io.DisplaySize.y * 0.62f));
+    ImGui::SetNextWindowPos(ImVec2(io.DisplaySize.x * 0.62f, 0.0f));
+    ImGui::SetNextWindowSize(ImVec2(io.DisplaySize.x * 0.38f, io.DisplaySize.y * 0.62f));
     ImGui::Begin("Inspector", nullptr,
                  ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoSavedSettings);
-    const TrackGroup* group = object.empty() ? nullptr : tracks.getTrackGroupByName(object);
+    const TrackGroup* group = show.object.empty() || !show.tracks ? nullptr : show.tracks->getTrackGroupByName(show.object);
     if (!group)
     {
         ImGui::TextUnformatted("Click a lane of the timeline.");
         ImGui::End();
         return;
     }
+    const unsigned int row =
+        static_cast<unsigned int>(static_cast<unsigned long long>(show.time) * static_cast<unsigned int>(show.rowRate) / 1000u);
+    const std::string at = rowTime(row, show.rowRate);
+    const std::string object = TimelineSyntax::quote(show.object);
+
     const Effect* effect = group->getEffect();
     const ParameterGroup* parameters = effect ? effect->getParameters() : nullptr;
-    ImGui::Text("%s", object.c_str());
+    ImGui::Text("%s", show.object.c_str());
     if (parameters && parameters->exist("class"))
     {
         ImGui::SameLine();
         ImGui::TextDisabled("%s", parameters->getParameter("class").c_str());
     }
-    if (ImGui::CollapsingHeader("Parameters", ImGuiTreeNodeFlags_DefaultOpen) && parameters)
+    ImGui::TextDisabled("at %s, row %u", at.c_str(), row);
+
+    if (ImGui::CollapsingHeader("Parameters") && parameters)
         for (const auto& entry : parameters->getEntries())
             if (entry.first != "class")
                 ImGui::BulletText("%s = %s", entry.first.c_str(), entry.second.c_str());
+
+    if (ImGui::CollapsingHeader("Intervals", ImGuiTreeNodeFlags_DefaultOpen))
+    {
+        const TrackStartStop* track = group->getStartStopTrack();
+        const TrackStartStopKeyFrame* open = nullptr;
+        int index = 0;
+        auto interval = [&](const TrackStartStopKeyFrame* start, const TrackStartStopKeyFrame* stop) {
+            ImGui::PushID(index++);
+            const std::string from = rowTime(start->row, show.rowRate);
+            ImGui::Text("%s to %s", from.c_str(), stop ? rowTime(stop->row, show.rowRate).c_str() : "(its row)");
+            ImGui::SameLine();
+            ImGui::SetNextItemWidth(90.0f);
+            if (show.targets && ImGui::BeginCombo("##target", start->targetName.c_str()))
+            {
+                for (const std::string& target : *show.targets)
+                    if (ImGui::Selectable(target.c_str(), target == start->targetName) && target != start->targetName)
+                        command = "target " + object + " " + from + " " + TimelineSyntax::quote(target);
+                ImGui::EndCombo();
+            }
+            ImGui::SameLine();
+            if (ImGui::SmallButton("delete"))
+                command = "off " + object + " " + from;
+            ImGui::PopID();
+        };
+        if (track)
+            for (const auto& key : track->getKeyframes())
+            {
+                const auto* keyframe = static_cast<const TrackStartStopKeyFrame*>(key.second);
+                if (keyframe->isStart() && !open)
+                    open = keyframe;
+                else if (!keyframe->isStart() && open)
+                {
+                    interval(open, keyframe);
+                    open = nullptr;
+                }
+            }
+        if (open)
+            interval(open, nullptr);
+        const unsigned int length = show.rowsPerBar > 0 ? static_cast<unsigned int>(show.rowsPerBar)
+                                                        : static_cast<unsigned int>(std::max(1, show.rowRate * 2));
+        if (ImGui::SmallButton(show.rowsPerBar > 0 ? "add a bar here" : "add two seconds here"))
+            command = "on " + object + " " + at + " " + rowTime(row + length - 1, show.rowRate);
+    }
+
     if (ImGui::CollapsingHeader("Tracks", ImGuiTreeNodeFlags_DefaultOpen))
         for (int i = 0; i < group->getInterpolateTrackCount(); ++i)
         {
             const TrackInterpolate* track = group->getInterpolateTrack(i);
+            const std::string name = trackName(show.object, track->getName());
+            const auto* here = static_cast<const TrackKeyFrameInterpolate*>(track->getKeyframe(row));
+            const int curveIndex = here && here->interpolation >= 0 && here->interpolation < 5 ? here->interpolation : 0;
+            const std::string curveName = here ? TimelineSyntax::curveName(here->interpolation) : "linear";
+            float value = track->getValue(show.time);
+            ImGui::PushID(i);
+            ImGui::Text("%s (%d keys)", track->getName().c_str(), track->getKeyframeCount());
+
+            // The value at the playhead: let go, it becomes the key there.
+            ImGui::SetNextItemWidth(110.0f);
+            ImGui::DragFloat("##value", &value, 0.01f, 0.0f, 0.0f, "%.3f");
+            if (ImGui::IsItemDeactivatedAfterEdit())
+                command = "key " + name + " " + at + " " + curveName + " " + TimelineSyntax::formatValue(value);
+            ImGui::SameLine();
+            if (!here)
+            {
+                if (ImGui::SmallButton("key here"))
+                    command = "key " + name + " " + at + " linear " + TimelineSyntax::formatValue(value);
+            }
+            else
+            {
+                int chosen = curveIndex;
+                ImGui::SetNextItemWidth(80.0f);
+                if (ImGui::Combo("##curve", &chosen, CURVES, 5) && chosen != curveIndex)
+                    command = "key " + name + " " + at + " " + CURVES[chosen] + " " + TimelineSyntax::formatValue(here->value);
+                ImGui::SameLine();
+                if (ImGui::SmallButton("delete key"))
+                    command = "unkey " + name + " " + at;
+            }
+
+            // The curve over the timeline's stretch, its keys as points; a
+            // click on one seeks to it.
+            float low = FLT_MAX, high = -FLT_MAX;
             for (int k = 0; k < CURVE_POINTS; ++k)
             {
-                const double ms = viewStart + (viewEnd - viewStart) * k / (CURVE_POINTS - 1);
+                const double ms = show.viewStart + (show.viewEnd - show.viewStart) * k / (CURVE_POINTS - 1);
                 curve[k] = track->getValue(static_cast<unsigned int>(ms));
+                low = std::min(low, curve[k]);
+                high = std::max(high, curve[k]);
             }
-            ImGui::Text("%s = %.3f (%d keys)", track->getName().c_str(), track->getValue(time),
-                        track->getKeyframeCount());
-            ImGui::PushID(i);
-            ImGui::PlotLines("##curve", curve, CURVE_POINTS, 0, nullptr, FLT_MAX, FLT_MAX,
-                             ImVec2(ImGui::GetContentRegionAvail().x, 36.0f));
+            if (!(high > low))
+            {
+                low -= 0.5f;
+                high += 0.5f;
+            }
+            const ImVec2 size(ImGui::GetContentRegionAvail().x, 40.0f);
+            const ImVec2 corner = ImGui::GetCursorScreenPos();
+            ImGui::InvisibleButton("##curve", size);
+            const bool clicked = ImGui::IsItemClicked();
+            ImDrawList* draw = ImGui::GetWindowDrawList();
+            draw->AddRectFilled(corner, ImVec2(corner.x + size.x, corner.y + size.y), IM_COL32(30, 34, 44, 255));
+            auto point = [&](double ms, float v) {
+                return ImVec2(corner.x + static_cast<float>((ms - show.viewStart) / (show.viewEnd - show.viewStart)) * size.x,
+                              corner.y + size.y - 3.0f - (v - low) / (high - low) * (size.y - 6.0f));
+            };
+            for (int k = 1; k < CURVE_POINTS; ++k)
+            {
+                const double a = show.viewStart + (show.viewEnd - show.viewStart) * (k - 1) / (CURVE_POINTS - 1);
+                const double b = show.viewStart + (show.viewEnd - show.viewStart) * k / (CURVE_POINTS - 1);
+                draw->AddLine(point(a, curve[k - 1]), point(b, curve[k]), IM_COL32(120, 190, 255, 255));
+            }
+            const float nowX = point(show.time, low).x;
+            draw->AddLine(ImVec2(nowX, corner.y), ImVec2(nowX, corner.y + size.y), IM_COL32(255, 70, 60, 200));
+            for (const auto& key : track->getKeyframes())
+            {
+                const auto* keyframe = static_cast<const TrackKeyFrameInterpolate*>(key.second);
+                const double ms = static_cast<double>(keyframe->row) * 1000.0 / show.rowRate;
+                if (ms < show.viewStart || ms > show.viewEnd)
+                    continue;
+                const ImVec2 p = point(ms, keyframe->value);
+                draw->AddCircleFilled(p, keyframe->row == row ? 4.5f : 3.0f,
+                                      keyframe->row == row ? IM_COL32(255, 220, 90, 255) : IM_COL32(230, 230, 240, 255));
+                if (clicked && std::abs(io.MousePos.x - p.x) < 5.0f && std::abs(io.MousePos.y - p.y) < 5.0f)
+                    command = "seek " + rowTime(keyframe->row, show.rowRate);
+            }
             ImGui::PopID();
         }
     ImGui::End();

@@ -1,18 +1,37 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class TrackSystem;
 
 // The editor's inspector: the selected effect object's class, its
-// parameters as the demoscript gave them, and each track it reads with its
-// value now, its number of keys and its curve over the stretch of the show
-// the timeline shows.
+// parameters as the demoscript gave them, its intervals, and each track it
+// reads with its value now and its curve over the stretch of the show the
+// timeline shows, keys marked.
+//
+// Edits are made at the playhead, and come back as the one-line command a
+// script would type (the caller runs it): a key set or deleted, its curve
+// or value changed, an interval added, deleted or given another target. A
+// click on a key seeks to it, so that it can be edited.
 class InspectorView
 {
 public:
-    void draw(const TrackSystem& tracks, const std::string& object, unsigned int time, double viewStart,
-              double viewEnd);
+    struct Show
+    {
+        const TrackSystem* tracks = nullptr;
+        std::string object;
+        unsigned int time = 0;
+        double viewStart = 0.0;
+        double viewEnd = 1.0;
+        int rowRate = 20;
+        int rowsPerBar = 0;  // 0: no beat known
+        // "screen" first, then the production's framebuffers.
+        const std::vector<std::string>* targets = nullptr;
+    };
+
+    // `command` is left empty when nothing was asked for.
+    void draw(const Show& show, std::string& command);
 
 private:
     static constexpr int CURVE_POINTS = 96;

@@ -300,6 +300,31 @@ bool TimelineEdit::addInterval(const std::string& object, const std::string& fro
     return commit(text);
 }
 
+bool TimelineEdit::setIntervalTarget(const std::string& object, const std::string& at, const std::string& target)
+{
+    TimelineLines lines;
+    int rowRate = 0;
+    unsigned int row = 0;
+    if (!parse(lines, rowRate) || !readRow(at, rowRate, row))
+        return false;
+    std::vector<std::string> text = splitLines(this->text);
+    const auto start = lines.startStops[object].find(row);
+    const size_t index = start == lines.startStops[object].end() ? 0 : static_cast<size_t>(start->second - 1);
+    const std::vector<Piece> found = start == lines.startStops[object].end() ? std::vector<Piece>() : pieces(text[index]);
+    auto word = [&](size_t i) { return text[index].substr(found[i].begin, found[i].end - found[i].begin); };
+    const size_t keep = found.empty() ? 0 : word(0) == "on" ? 3 : word(0) == "start" ? 2 : 0;
+    if (keep == 0 || found.size() < keep)
+        return fail("no interval of " + object + " starts at row " + std::to_string(row));
+    std::vector<std::string> words;
+    for (size_t i = 0; i < keep; ++i)
+        words.push_back(word(i));
+    if (!target.empty() && target != "screen")
+        words.push_back(TimelineSyntax::quote(target));
+    text[index] = rewrite(text[index], words, true);
+    editedLine = start->second;
+    return commit(text);
+}
+
 bool TimelineEdit::removeInterval(const std::string& object, const std::string& at)
 {
     TimelineLines lines;

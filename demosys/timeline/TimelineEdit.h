@@ -36,6 +36,9 @@ public:
     // The interval that starts at `at`: its "on" line, or its "start" line
     // and the "stop" line that ends it.
     bool removeInterval(const std::string& object, const std::string& at);
+    // The render target of the interval that starts at `at`, in its "on" or
+    // "start" line; "screen" or "" draws to the screen.
+    bool setIntervalTarget(const std::string& object, const std::string& at, const std::string& target);
 
     const std::string& getText() const { return text; }
     const std::string& getErrorMessage() const { return errorMessage; }

@@ -62,6 +62,14 @@ const Case CASES[] = {
       "# the show\r\nrowrate 20\n\nobject fx          # the effect\npriority 5\non 0 100   glow\non 200 0:12:000\n"
       "track alpha\n  0         linear   0      # fades in\n  0:02:000  step     1\n\n# trailing comment\n",
       "", 7 },
+    { "TargetChangedInPlace", [](TimelineEdit& e) { return e.setIntervalTarget("fx", "0", "blur buffer"); },
+      "# the show\r\nrowrate 20\n\nobject fx          # the effect\npriority 5\non 0 100   \"blur buffer\"\ntrack alpha\n"
+      "  0         linear   0      # fades in\n  0:02:000  step     1\n\n# trailing comment\n",
+      "", 6 },
+    { "TargetBackToTheScreen", [](TimelineEdit& e) { return e.setIntervalTarget("fx", "0", "screen"); },
+      "# the show\r\nrowrate 20\n\nobject fx          # the effect\npriority 5\non 0 100\ntrack alpha\n"
+      "  0         linear   0      # fades in\n  0:02:000  step     1\n\n# trailing comment\n",
+      "", 6 },
     { "IntervalOffByItsStart", [](TimelineEdit& e) { return e.removeInterval("fx", "0"); },
       "# the show\r\nrowrate 20\n\nobject fx          # the effect\npriority 5\ntrack alpha\n"
       "  0         linear   0      # fades in\n  0:02:000  step     1\n\n# trailing comment\n",
