@@ -6,6 +6,7 @@
 #include "demosys/authoring/EditorUi.h"
 #include "demosys/authoring/InspectorView.h"
 #include "demosys/authoring/TimelineView.h"
+#include "demosys/authoring/Waveform.h"
 #include "demosys/authoring/HudOverlay.h"
 #include "demosys/data/DataFBOPool.h"
 #include "demosys/runtime/MRVDemosys.h"
@@ -28,6 +29,12 @@ int systemValue(const char* key, int otherwise)
 {
     const ParameterGroup* system = MRVDemosys::parameters ? MRVDemosys::parameters->getGroup("system") : nullptr;
     return system && system->exist(key) ? MRVUtils::string2Int(system->getParameter(key)) : otherwise;
+}
+
+std::string systemText(const char* block, const char* key)
+{
+    const ParameterGroup* group = MRVDemosys::parameters ? MRVDemosys::parameters->getGroup(block) : nullptr;
+    return group && group->exist(key) ? group->getParameter(key) : std::string();
 }
 
 } // namespace
@@ -138,6 +145,10 @@ void DevSession::key(int sdlKey, int modifiers)
         editor.reset(new EditorUi());
         timelineView.reset(new TimelineView());
         inspectorView.reset(new InspectorView());
+        // Decoded once, now, rather than at every start of the show.
+        waveform.reset(new Waveform());
+        if (systemText("sound", "play") == "1")
+            waveform->load(systemText("paths", "sound") + systemText("sound", "file"));
         targets = { "screen" };
         for (const auto& entry : MRVDemosys::fboPool->getFBOMap())
             targets.push_back(entry.first);
@@ -166,6 +177,7 @@ void DevSession::drawEditor(unsigned int time)
     TimelineView::Show show;
     show.tracks = MRVDemosys::tracks;
     show.loop = &loop;
+    show.waveform = waveform.get();
     show.time = time;
     show.stopMs = stopMs;
     show.rowRate = rowRate;

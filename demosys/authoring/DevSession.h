@@ -17,6 +17,7 @@ class EditorUi;
 class HudOverlay;
 class InspectorView;
 class TimelineView;
+class Waveform;
 
 // Everything --dev adds to a show, in one place: the production's files
 // watched and reloaded between frames, the authoring keys, the loop region,
@@ -81,6 +82,7 @@ private:
     std::unique_ptr<TimelineView> timelineView;
     std::unique_ptr<InspectorView> inspectorView;
     std::vector<std::string> targets;  // what an interval may draw into
+    std::unique_ptr<Waveform> waveform;
     bool editorOpen = false;
     int rowRate = 20;
     int rowsPerBeat = 0;

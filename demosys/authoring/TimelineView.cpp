@@ -1,6 +1,7 @@
 #include "demosys/authoring/TimelineView.h"
 
 #include "demosys/authoring/LoopRegion.h"
+#include "demosys/authoring/Waveform.h"
 #include "demosys/timeline/TrackGroup.h"
 #include "demosys/timeline/TrackStartStop.h"
 #include "demosys/timeline/TrackStartStopKeyFrame.h"
@@ -130,6 +131,17 @@ TimelineView::Request TimelineView::draw(const Show& show)
     while (step * pixelsPerMs < MIN_TICK_SPACING)
         step *= 2.0;
     draw->AddRectFilled(ImVec2(left, origin.y), ImVec2(right, rulerBottom), IM_COL32(40, 40, 48, 255));
+    if (show.waveform && !show.waveform->empty())
+    {
+        // A column a pixel, from the middle of the ruler up and down.
+        const float middle = (origin.y + rulerBottom) * 0.5f;
+        const float half = RULER_HEIGHT * 0.5f;
+        for (float x = left; x < right; x += 1.0f)
+        {
+            const float level = show.waveform->peak(msAt(x), msAt(x + 1.0f)) * half;
+            draw->AddLine(ImVec2(x, middle - level), ImVec2(x, middle + level), IM_COL32(70, 110, 150, 255));
+        }
+    }
     char text[48];
     for (double ms = std::floor(viewStart / step) * step; ms <= viewEnd; ms += step)
     {

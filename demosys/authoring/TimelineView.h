@@ -4,9 +4,10 @@
 
 class LoopRegion;
 class TrackSystem;
+class Waveform;
 
 // The editor's timeline panel: a ruler in minutes and seconds and, where the
-// beat is known, in bars; one lane per effect object with its intervals as
+// beat is known, in bars, over the music's waveform; one lane per effect object with its intervals as
 // boxes labelled with their render target and coloured by it, and the
 // priority the timeline gave it; the playhead and the loop region.
 //
@@ -25,6 +26,7 @@ public:
     {
         const TrackSystem* tracks = nullptr;
         const LoopRegion* loop = nullptr;
+        const Waveform* waveform = nullptr;  // null or empty: no music
         unsigned int time = 0;
         unsigned int stopMs = 0;
         int rowRate = 20;
