@@ -180,6 +180,7 @@ int main(int argc, char** argv)
                 std::cout << "No timeline is linked to this demoscript (paths: timeline); "
                              "its track files are watched, no timeline is compiled" << std::endl;
             devOptions.overlayAllowed = options.captureDir.empty() && options.videoFile.empty() && !options.benchmark;
+            devOptions.editorAllowed = options.captureDir.empty() && options.videoFile.empty();
             devOptions.fixedStepFps = options.fps > 0 ? static_cast<unsigned int>(options.fps) : 0u;
             dev.reset(new DevSession(devOptions));
             dev->watchProduction();

@@ -137,8 +137,8 @@ void DevSession::key(int sdlKey, int modifiers)
         keys->key(sdlKey, modifiers);
         return;
     }
-    // Captures and hidden windows never show it, as the overlay.
-    if (!options.overlayAllowed || MRVDemosys::hiddenWindow)
+    // Captures and hidden windows never show it.
+    if (!options.editorAllowed || MRVDemosys::hiddenWindow)
         return;
     if (!editor)
     {

@@ -43,6 +43,9 @@ public:
         // False keeps the overlay out of the picture: captured and measured
         // frames must show and cost only the show.
         bool overlayAllowed = true;
+        // False keeps the editor out of captured frames. A measured run may
+        // open it, to measure it.
+        bool editorAllowed = true;
         // Frames per second of a fixed-step show, paced to their own times;
         // 0 for the real-time clock.
         unsigned int fixedStepFps = 0;
