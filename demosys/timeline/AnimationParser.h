@@ -15,6 +15,12 @@ class Animation;
 //   pos x y z                   per keyframe: a label and the position,
 //   rot pitch heading           then a label and the angles in degrees
 //
+// As a camera path: pos is where the eye is, in the scene's units, in
+// OpenGL's right-handed axes (+x right, +y up, +z towards the viewer at
+// heading 0). rot turns the view: at pitch 0 and heading 0 the camera looks
+// down -z; a positive heading turns it to the right about +y (90 looks down
+// +x), a positive pitch tilts it down about x (90 looks straight down).
+//
 // Labels are not checked: only the place of an item in its line counts.
 // Numbers are decimal, with an optional sign, fraction and exponent. Items
 // after the last one a line needs, and lines after the last keyframe, are
