@@ -132,6 +132,12 @@ bool DevSession::event(const SDL_Event& event)
 
 void DevSession::key(int sdlKey, int modifiers)
 {
+    // Undo and redo step through the editor's edits, as in any editor.
+    if (editorOpen && sdlKey == SDLK_z && (modifiers & KMOD_CTRL))
+    {
+        commands->run((modifiers & KMOD_SHIFT) ? "redo" : "undo");
+        return;
+    }
     if (sdlKey != SDLK_F1)
     {
         keys->key(sdlKey, modifiers);

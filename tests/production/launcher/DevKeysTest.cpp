@@ -369,6 +369,9 @@ TEST_F(DevKeysTest, F1OpensTheEditorWhoseRulerSeeksWhereItIsClicked)
     const std::string seek = nextLine("Seek to ");
     ASSERT_FALSE(seek.empty()) << log();
     EXPECT_NEAR(static_cast<double>(ticksIn(seek)), 300000.0, 20000.0) << seek;
+    // A seek is no edit: Ctrl+Z finds nothing to undo, and says so.
+    press("ctrl+z");
+    EXPECT_EQ(nextLine("Not done: undo"), "Not done: undo: nothing to undo") << log();
 
     press("F1");
     EXPECT_EQ(nextLine("Editor "), "Editor off") << log();
