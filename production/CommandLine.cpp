@@ -152,6 +152,13 @@ bool CommandLine::parse(int argc, char** argv, CommandLineOptions& o, std::strin
         }
         else if (arg == "--quiet")
             o.quiet = true;
+        else if (arg == "--describe")
+        {
+            // The class is optional: without one, every class.
+            o.describe = true;
+            if (i + 1 < argc && argv[i + 1][0] != '-')
+                o.describeClass = argv[++i];
+        }
         else if (arg == "--list-files")
         {
             if (!value(o.listFile))
@@ -220,6 +227,8 @@ std::string CommandLine::usage(const char* program)
            "                      without one --dev compiles no timeline)\n"
            "  --quiet             standard output only for failures, warnings, the\n"
            "                      lines of --dev and the summary at the end\n"
+           "  --describe [CLASS]  print each effect class's parameters (type, default,\n"
+           "                      allowed values) and the tracks it reads, and play nothing\n"
            "  --help, --version\n"
            "\n"
            "Exit status: 0 when the show ended or was quit, 1 when loading failed,\n"

@@ -28,6 +28,8 @@ struct CommandLineOptions
     bool dev = false;        // authoring keys and live reloading of the production's files
     std::string timeline;    // --timeline: the text --dev compiles the tracks from; "" is the demoscript's link
     bool quiet = false;      // standard output only for what needs a person
+    bool describe = false;   // --describe [CLASS]: the effect classes' reference, nothing played
+    std::string describeClass;
     std::string listFile;    // --list-files: load headless, write the data files read into it, play nothing
     bool help = false;
     bool version = false;

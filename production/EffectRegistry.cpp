@@ -17,23 +17,42 @@
 #include "production/effects/PixelCarpetEffect.h"
 #include "production/effects/SimplexNoiseEffect.h"
 
-void EffectRegistry::registerAll(Demo& demo)
+namespace {
+
+template <typename T>
+Effect* make()
+{
+    return new T;
+}
+
+} // namespace
+
+const std::vector<EffectRegistry::Entry>& EffectRegistry::entries()
 {
     // The production's order; one line per class, so classes slot in where
     // they belong.
-    demo.addEffect("OutrunEffect", new OutrunEffect);
-    demo.addEffect("GhettoblasterEffect", new GhettoblasterEffect);
-    demo.addEffect("PixelCarpetEffect", new PixelCarpetEffect);
-    demo.addEffect("FrequencyEffect", new FrequencyEffect);
-    demo.addEffect("BlendEffect", new BlendEffect);
-    demo.addEffect("OceanEffect", new OceanEffect);
-    demo.addEffect("CubeTransitionEffect", new CubeTransitionEffect);
-    demo.addEffect("EqualizerTransitionEffect", new EqualizerTransitionEffect);
-    demo.addEffect("DiscoBallEffect", new DiscoBallEffect);
-    demo.addEffect("GlowEffect", new GlowEffect);
-    demo.addEffect("ParticleSystemEffect", new ParticleSystemEffect);
-    demo.addEffect("FadeEffect", new FadeEffect);
-    demo.addEffect("DisplayTexture", new DisplayTexture);
-    demo.addEffect("SimplexNoiseEffect", new SimplexNoiseEffect);
-    demo.addEffect("MotionBlurEffect", new MotionBlurEffect);
+    static const std::vector<Entry> list = {
+        { "OutrunEffect", make<OutrunEffect> },
+        { "GhettoblasterEffect", make<GhettoblasterEffect> },
+        { "PixelCarpetEffect", make<PixelCarpetEffect> },
+        { "FrequencyEffect", make<FrequencyEffect> },
+        { "BlendEffect", make<BlendEffect> },
+        { "OceanEffect", make<OceanEffect> },
+        { "CubeTransitionEffect", make<CubeTransitionEffect> },
+        { "EqualizerTransitionEffect", make<EqualizerTransitionEffect> },
+        { "DiscoBallEffect", make<DiscoBallEffect> },
+        { "GlowEffect", make<GlowEffect> },
+        { "ParticleSystemEffect", make<ParticleSystemEffect> },
+        { "FadeEffect", make<FadeEffect> },
+        { "DisplayTexture", make<DisplayTexture> },
+        { "SimplexNoiseEffect", make<SimplexNoiseEffect> },
+        { "MotionBlurEffect", make<MotionBlurEffect> },
+    };
+    return list;
+}
+
+void EffectRegistry::registerAll(Demo& demo)
+{
+    for (const Entry& entry : entries())
+        demo.addEffect(entry.name, entry.make());
 }

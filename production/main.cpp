@@ -7,6 +7,7 @@
 #include "demosys/script/Parameters.h"
 #include "production/CommandLine.h"
 #include "production/DataDirectory.h"
+#include "production/EffectReference.h"
 #include "production/EffectRegistry.h"
 #include "production/FrameCapture.h"
 #include "production/HeadlessDisplay.h"
@@ -98,6 +99,16 @@ int main(int argc, char** argv)
             std::cerr << "kelvarn: no production data: no resources/ folder in " << searched << "\n";
             return 1;
         }
+    }
+    if (options.describe)
+    {
+        // The definitions are read from the data, as a show would read them.
+        if (!EffectReference::write("resources/definitions/", options.describeClass, std::cout, error))
+        {
+            std::cerr << "kelvarn: " << error << "\n";
+            return 1;
+        }
+        return 0;
     }
     HeadlessDisplay headless;
     if (options.headless)

@@ -17,6 +17,17 @@ void CameraFlight::registerTracks(Effect& effect)
     effect.addTrackName("anim.index");
 }
 
+const char* CameraFlight::trackMeaning(const std::string& track)
+{
+    if (track == "anim.pos")
+        return "how far along the first camera path, 0 at its first keyframe to 1 at its last";
+    if (track == "anim2.pos")
+        return "how far along the second camera path, 0 to 1";
+    if (track == "anim.index")
+        return "which path the camera flies: at most 1 the first, above 1 the second";
+    return nullptr;
+}
+
 void CameraFlight::init(Effect& effect, ResourceLookup& lookup, const std::string& first, const std::string& second)
 {
     Animation* paths[2] = { SceneLookup::animation(lookup, first), SceneLookup::animation(lookup, second) };

@@ -19,6 +19,8 @@ public:
 
     // Declares "anim.pos", "anim2.pos" and "anim.index", in that order.
     static void registerTracks(Effect& effect);
+    // What one of those tracks does, for an author; null for other names.
+    static const char* trackMeaning(const std::string& track);
     // Finds both paths (set to Catmull-Rom), makes their controllers and
     // fetches the three tracks of the effect.
     void init(Effect& effect, ResourceLookup& lookup, const std::string& first, const std::string& second);

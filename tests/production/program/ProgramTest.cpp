@@ -221,6 +221,27 @@ TEST_F(ProgramTest, FailedLoadsExitWithStatusOneAndTheirMessage)
     EXPECT_NE(quiet.out.find(cases.front().message), std::string::npos) << quiet.out;
 }
 
+// The reference page in the repository is what the program says of its
+// effect classes today; regenerate it with scripts/generate.
+TEST_F(ProgramTest, DescribeMatchesTheReferencePageAndNamesOneClassOrRefusesAnUnknownOne)
+{
+    const std::string source = std::string(MRV_RESOURCES_DIR) + "..";
+    std::ifstream page(source + "/docs/effect-reference.txt", std::ios::binary);
+    const std::string expected((std::istreambuf_iterator<char>(page)), std::istreambuf_iterator<char>());
+    ASSERT_FALSE(expected.empty());
+    const ProgramRun all = kelvarn(dir, "-C '" + source + "' --describe");
+    EXPECT_EQ(all.status, 0) << all.out;
+    EXPECT_EQ(all.out.substr(0, all.out.find("\n--stderr--\n")), expected)
+        << "docs/effect-reference.txt is out of date: scripts/generate writes it anew";
+
+    const ProgramRun one = kelvarn(dir, "-C '" + source + "' --describe FadeEffect");
+    EXPECT_EQ(one.status, 0);
+    EXPECT_EQ(one.out.rfind("FadeEffect\n  parameters: none\n  tracks:\n    alpha\n    red\n", 0), 0u) << one.out;
+    const ProgramRun unknown = kelvarn(dir, "-C '" + source + "' --describe FadeEfect");
+    EXPECT_EQ(unknown.status, 1);
+    EXPECT_NE(unknown.out.find("kelvarn: no effect class 'FadeEfect'"), std::string::npos) << unknown.out;
+}
+
 TEST_F(ProgramTest, InvalidCommandLinesExitWithStatusTwo)
 {
     for (const char* args : { "--bogus", "--fps 0", "--fps", "--window 640", "--window 0x0", "--start 1:2",
