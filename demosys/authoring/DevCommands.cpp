@@ -12,6 +12,7 @@
 #include "mrvutils/StringUtils.h"
 
 #include <algorithm>
+#include <chrono>
 #include <iostream>
 
 namespace {
@@ -114,6 +115,7 @@ bool DevCommands::run(const std::string& line)
 
 bool DevCommands::edit(const std::string& command, const std::vector<std::string>& words)
 {
+    const auto started = std::chrono::steady_clock::now();
     std::string text;
     if (!show.authoring || !show.authoring->readTimeline(text))
         return refuse(command, "no timeline is linked to this demoscript");
@@ -167,7 +169,10 @@ bool DevCommands::edit(const std::string& command, const std::vector<std::string
         return refuse(command, StringUtils::trim(error));
     done.push_back({ command, text, edit.getText() });
     undone.clear();
-    std::cout << "Done: " << command << " ('" << file << "' line " << edit.getLine() << ")" << note << std::endl;
+    // From the command to the show that plays it: the next frame draws it.
+    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
+    std::cout << "Done: " << command << " ('" << file << "' line " << edit.getLine() << ") in "
+              << static_cast<long>(ms + 0.5) << " ms" << note << std::endl;
     return true;
 }
 
