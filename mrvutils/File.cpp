@@ -2,6 +2,7 @@
 
 #include "mrvutils/ReadLog.h"
 
+#include <cstdio>
 #include <cstring>
 #include <limits>
 
@@ -159,6 +160,17 @@ void File::put(unsigned char value)
 void File::put(const std::string& value)
 {
     data.insert(data.end(), value.begin(), value.end());
+}
+
+bool File::replace(const std::string& path, const std::string& bytes)
+{
+    const std::string temporary = path + ".tmp";
+    File out(temporary, WRITE_TRUNCATE);
+    out.put(bytes);
+    if (out.exists() && out.write() && std::rename(temporary.c_str(), path.c_str()) == 0)
+        return true;
+    std::remove(temporary.c_str());
+    return false;
 }
 
 bool File::write()

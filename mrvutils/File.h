@@ -54,6 +54,11 @@ public:
 
     bool write();
 
+    // The bytes into path + ".tmp", then renamed over path: whoever reads
+    // path finds the old file or the new one, never a part. False, with no
+    // temporary file left, when either step fails.
+    static bool replace(const std::string& path, const std::string& bytes);
+
 private:
     bool open();
     bool take(int count);

@@ -3,8 +3,6 @@
 #include "demosys/runtime/MRVDemosys.h"
 #include "demosys/runtime/MRVTime.h"
 #include "demosys/runtime/ScreenMetrics.h"
-#include "demosys/script/ParameterGroup.h"
-#include "demosys/script/Parameters.h"
 #include "production/CommandLine.h"
 #include "production/DataDirectory.h"
 #include "production/EffectReference.h"
@@ -31,12 +29,6 @@
 #include <vector>
 
 namespace {
-
-std::string systemValue(const char* block, const char* key)
-{
-    const ParameterGroup* group = MRVDemosys::parameters ? MRVDemosys::parameters->getGroup(block) : nullptr;
-    return group && group->exist(key) ? group->getParameter(key) : std::string();
-}
 
 // The screen mode asked for on the command line, standing in for the
 // launcher's choices: what is given overrides the script, as the launcher's
@@ -186,7 +178,7 @@ int main(int argc, char** argv)
             // A timeline is only compiled into the track folder of the
             // demoscript that names it: another demoscript's folder is not
             // this timeline's to overwrite.
-            devOptions.timeline = options.timeline.empty() ? systemValue("paths", "timeline") : options.timeline;
+            devOptions.timeline = options.timeline.empty() ? MRVDemosys::getScriptValue("paths", "timeline") : options.timeline;
             if (devOptions.timeline.empty())
                 std::cout << "No timeline is linked to this demoscript (paths: timeline); "
                              "its track files are watched, no timeline is compiled" << std::endl;
@@ -209,16 +201,16 @@ int main(int argc, char** argv)
                 started = capture->startPng(options.captureDir);
             if (started && !options.videoFile.empty())
             {
-                const std::string music = systemValue("sound", "play") == "1"
-                                              ? systemValue("paths", "sound") + systemValue("sound", "file")
+                const std::string music = MRVDemosys::getScriptValue("sound", "play") == "1"
+                                              ? MRVDemosys::getScriptValue("paths", "sound") + MRVDemosys::getScriptValue("sound", "file")
                                               : std::string();
                 started = capture->startVideo(options.videoFile, options.fps, music,
-                                              MRVTime(systemValue("system", "start")).getTicks());
+                                              MRVTime(MRVDemosys::getScriptValue("system", "start")).getTicks());
             }
             if (started)
             {
-                const unsigned int startMs = MRVTime(systemValue("system", "start")).getTicks();
-                const std::string stop = systemValue("system", "stop");
+                const unsigned int startMs = MRVTime(MRVDemosys::getScriptValue("system", "start")).getTicks();
+                const std::string stop = MRVDemosys::getScriptValue("system", "stop");
                 const unsigned int stopMs = stop.empty() ? 30u * 60u * 1000u : MRVTime(stop).getTicks();
                 progress.reset(new RenderProgress(*capture,
                                                   RenderProgress::frameCount(startMs, stopMs, options.fps, options.frames),

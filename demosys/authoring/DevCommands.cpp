@@ -4,6 +4,7 @@
 #include "demosys/authoring/LiveAuthoring.h"
 #include "demosys/authoring/LoopRegion.h"
 #include "demosys/runtime/MRVDemosys.h"
+#include "demosys/runtime/MRVTime.h"
 #include "demosys/sound/FMODTimer.h"
 #include "demosys/timeline/TrackGroup.h"
 #include "demosys/timeline/TrackSystem.h"
@@ -11,7 +12,6 @@
 #include "demosys/timeline/TimelineSyntax.h"
 #include "mrvutils/StringUtils.h"
 
-#include <algorithm>
 #include <chrono>
 #include <iostream>
 
@@ -56,23 +56,12 @@ bool DevCommands::run(const std::string& line)
     const std::string& verb = words[0];
 
     auto timeAt = [this](const std::string& text, unsigned int& ms, std::string& why) {
-        TimelineBeat beat;
-        beat.rowsPerBeat = show.rowsPerBeat;
-        beat.beatsPerBar = show.beatsPerBar;
         unsigned int row = 0;
-        if (!TimelineSyntax::parseTime(text, show.rowRate, beat, row, why))
+        if (!TimelineSyntax::parseTime(text, show.rowRate, show.beat(), row, why))
             return false;
-        const unsigned long long rate = static_cast<unsigned int>(show.rowRate);
-        if (text.find(':') == std::string::npos)
-        {
-            // Rows and bars and beats name the first millisecond of a row.
-            ms = static_cast<unsigned int>(std::min<unsigned long long>((row * 1000ULL + rate - 1) / rate, ~0u));
-            return true;
-        }
-        const size_t first = text.find(':'), second = text.rfind(':');
-        ms = static_cast<unsigned int>(std::stoul(text.substr(0, first)) * 60000ULL +
-                                       std::stoul(text.substr(first + 1, second - first - 1)) * 1000ULL +
-                                       std::stoul(text.substr(second + 1)));
+        // Rows and bars and beats name the first millisecond of a row;
+        // minutes:seconds:milliseconds name their own.
+        ms = text.find(':') == std::string::npos ? TimelineSyntax::rowStart(row, show.rowRate) : MRVTime(text).getTicks();
         return true;
     };
 
@@ -94,15 +83,8 @@ bool DevCommands::run(const std::string& line)
         std::string why;
         if (!timeAt(words[1], from, why) || !timeAt(words[2], to, why))
             return refuse(command, "expected " + why);
-        LoopRegion candidate;
-        if (!candidate.setStart(from, why) || !candidate.setEnd(to, why) || !candidate.toggle(why))
+        if (!show.loop->set(from, to, why))
             return refuse(command, why);
-        std::string ignored;
-        if (show.loop->isOn())
-            show.loop->toggle(ignored);
-        show.loop->setStart(from, ignored);
-        show.loop->setEnd(to, ignored);
-        show.loop->toggle(ignored);
         std::cout << "Loop on from " << moment(from) << " to " << moment(to) << std::endl;
         return true;
     }
@@ -137,10 +119,7 @@ bool DevCommands::edit(const std::string& command, const std::vector<std::string
     {
         unsigned int row = 0;
         std::string why;
-        TimelineBeat beat;
-        beat.rowsPerBeat = show.rowsPerBeat;
-        beat.beatsPerBar = show.beatsPerBar;
-        if (TimelineSyntax::parseTime(words[2], show.rowRate, beat, row, why) &&
+        if (TimelineSyntax::parseTime(words[2], show.rowRate, show.beat(), row, why) &&
             static_cast<unsigned long long>(row) * 1000u / static_cast<unsigned int>(show.rowRate) > show.stopMs)
             return refuse(command, "row " + std::to_string(row) + " is past the stop time " + moment(show.stopMs));
     }

@@ -3,9 +3,8 @@
 #include <string>
 #include <vector>
 
-class FMODTimer;
-class LiveAuthoring;
-class LoopRegion;
+#include "demosys/authoring/DevShow.h"
+
 
 // The editor's commands, one line of text each, so that a script or a test
 // drives the same code a mouse does (--dev --headless reads them from
@@ -28,18 +27,8 @@ class LoopRegion;
 class DevCommands
 {
 public:
-    struct Show
-    {
-        FMODTimer* timer = nullptr;
-        LoopRegion* loop = nullptr;
-        LiveAuthoring* authoring = nullptr;
-        unsigned int stopMs = 0;
-        int rowRate = 20;
-        int rowsPerBeat = 0;
-        int beatsPerBar = 4;
-    };
-
-    explicit DevCommands(const Show& show) : show(show) {}
+    // The show is the session's; it outlives the commands.
+    explicit DevCommands(const DevShow& show) : show(show) {}
 
     // Runs one command line and prints its line; false when it was refused.
     bool run(const std::string& line);
@@ -57,7 +46,7 @@ private:
     bool refuse(const std::string& command, const std::string& why);
     std::string moment(unsigned int ms) const;
 
-    Show show;
+    const DevShow& show;
     std::vector<Edit> done;
     std::vector<Edit> undone;
 };

@@ -4,6 +4,7 @@
 #include "demosys/authoring/LoopRegion.h"
 #include "demosys/runtime/MRVTime.h"
 #include "demosys/sound/FMODTimer.h"
+#include "demosys/timeline/TimelineSyntax.h"
 
 #include <SDL.h>
 
@@ -54,12 +55,11 @@ void DevKeys::seek(bool forward, int modifiers)
         const unsigned long long rows = !byBeat ? 1ULL
                                         : byRow ? static_cast<unsigned int>(show.rowsPerBeat) * perBar
                                                 : static_cast<unsigned int>(show.rowsPerBeat);
-        const unsigned long long row = static_cast<unsigned long long>(now) * rate / 1000u;
-        const unsigned long long step = row / rows * rows;
-        const unsigned long long first = (step * 1000u + rate - 1) / rate;  // the first millisecond of that row
-        unsigned long long to = forward ? ((step + rows) * 1000u + rate - 1) / rate
-                                        : (first < now ? first : (step >= rows ? ((step - rows) * 1000u + rate - 1) / rate : 0));
-        target = to > 0xffffffffULL ? 0xffffffffu : static_cast<unsigned int>(to);
+        const unsigned long long step = static_cast<unsigned long long>(now) * rate / 1000u / rows * rows;
+        const unsigned int first = TimelineSyntax::rowStart(step, show.rowRate);
+        target = forward       ? TimelineSyntax::rowStart(step + rows, show.rowRate)
+                 : first < now ? first
+                               : TimelineSyntax::rowStart(step >= rows ? step - rows : 0, show.rowRate);
     }
     else
         target = forward ? now + SEEK_STEP_MS : (now > SEEK_STEP_MS ? now - SEEK_STEP_MS : 0);

@@ -1,10 +1,8 @@
 #pragma once
 
-#include <string>
+#include "demosys/authoring/DevShow.h"
 
-class FMODTimer;
-class LiveAuthoring;
-class LoopRegion;
+#include <string>
 
 // The authoring keys (--dev with a window): R reloads every shader, Space
 // pauses and resumes, Left and Right seek five seconds, I and O set the
@@ -16,19 +14,8 @@ class LoopRegion;
 class DevKeys
 {
 public:
-    struct Show
-    {
-        FMODTimer* timer = nullptr;
-        LoopRegion* loop = nullptr;
-        LiveAuthoring* authoring = nullptr;
-        bool* overlayShown = nullptr;  // null when there is no overlay
-        unsigned int stopMs = 0;       // seeks stop here
-        int rowRate = 20;
-        int rowsPerBeat = 0;           // 0: no bar and beat
-        int beatsPerBar = 4;
-    };
-
-    explicit DevKeys(const Show& show) : show(show) {}
+    // The show is the session's; it outlives the keys.
+    explicit DevKeys(const DevShow& show) : show(show) {}
 
     void key(int sdlKey, int modifiers = 0);
     // "(0000012345)-[00:12:345] row 246, bar 7 beat 3" (bar and beat
@@ -39,5 +26,5 @@ public:
 private:
     void seek(bool forward, int modifiers);
 
-    Show show;
+    const DevShow& show;
 };

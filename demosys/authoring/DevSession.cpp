@@ -12,29 +12,20 @@
 #include "demosys/runtime/MRVDemosys.h"
 #include "demosys/runtime/MRVTime.h"
 #include "demosys/runtime/ScreenMetrics.h"
-#include "demosys/script/ParameterGroup.h"
-#include "demosys/script/Parameters.h"
 #include "demosys/sound/FMODTimer.h"
 #include "demosys/timeline/TrackSystem.h"
 #include "mrvutils/MRVUtils.h"
 
 #include <SDL.h>
 
-#include <cstdio>
 #include <iostream>
 
 namespace {
 
 int systemValue(const char* key, int otherwise)
 {
-    const ParameterGroup* system = MRVDemosys::parameters ? MRVDemosys::parameters->getGroup("system") : nullptr;
-    return system && system->exist(key) ? MRVUtils::string2Int(system->getParameter(key)) : otherwise;
-}
-
-std::string systemText(const char* block, const char* key)
-{
-    const ParameterGroup* group = MRVDemosys::parameters ? MRVDemosys::parameters->getGroup(block) : nullptr;
-    return group && group->exist(key) ? group->getParameter(key) : std::string();
+    const std::string text = MRVDemosys::getScriptValue("system", key);
+    return text.empty() ? otherwise : MRVUtils::string2Int(text);
 }
 
 } // namespace
@@ -46,7 +37,6 @@ DevSession::DevSession(const Options& options_)
 
 DevSession::~DevSession() = default;
 
-
 void DevSession::watchProduction()
 {
     authoring.watchProduction();
@@ -54,21 +44,16 @@ void DevSession::watchProduction()
 
 void DevSession::showStarts()
 {
-    stopMs = MRVDemosys::stopTime.getTicks();
     // A hidden window has no one to look at a held last frame or an overlay.
     holdAtStop = !MRVDemosys::hiddenWindow;
 
-    DevKeys::Show show;
     show.timer = MRVDemosys::timer;
     show.loop = &loop;
     show.authoring = &authoring;
-    show.stopMs = stopMs;
+    show.stopMs = MRVDemosys::stopTime.getTicks();
     show.rowRate = MRVDemosys::tracks ? MRVDemosys::tracks->getRowRate() : TrackSystem::DEFAULT_ROW_RATE;
     show.rowsPerBeat = systemValue("rowsperbeat", 0);
     show.beatsPerBar = systemValue("beatsperbar", 4);
-    rowRate = show.rowRate;
-    rowsPerBeat = show.rowsPerBeat;
-    beatsPerBar = show.beatsPerBar;
 
     if (options.overlayAllowed && !MRVDemosys::hiddenWindow)
     {
@@ -78,16 +63,7 @@ void DevSession::showStarts()
         show.overlayShown = &overlayShown;
     }
     keys.reset(new DevKeys(show));
-
-    DevCommands::Show commandShow;
-    commandShow.timer = show.timer;
-    commandShow.loop = &loop;
-    commandShow.authoring = &authoring;
-    commandShow.stopMs = stopMs;
-    commandShow.rowRate = show.rowRate;
-    commandShow.rowsPerBeat = show.rowsPerBeat;
-    commandShow.beatsPerBar = show.beatsPerBar;
-    commands.reset(new DevCommands(commandShow));
+    commands.reset(new DevCommands(show));
     if (MRVDemosys::hiddenWindow)
         input.reset(new CommandInput(0));
     pacer.start();
@@ -112,15 +88,15 @@ unsigned int DevSession::afterClock(unsigned int time)
         std::cout << "Loop back to " << keys->moment(loop.getStart()) << std::endl;
         time = timer->getTime();
     }
-    if (holdAtStop && time > stopMs)
+    if (holdAtStop && time > show.stopMs)
     {
-        timer->setTime(stopMs);
+        timer->setTime(show.stopMs);
         if (!timer->isPaused())
         {
             timer->pause();
-            std::cout << "Paused at the stop time " << keys->moment(stopMs) << "; Escape quits" << std::endl;
+            std::cout << "Paused at the stop time " << keys->moment(show.stopMs) << "; Escape quits" << std::endl;
         }
-        time = stopMs;
+        time = show.stopMs;
     }
     return time;
 }
@@ -153,8 +129,8 @@ void DevSession::key(int sdlKey, int modifiers)
         inspectorView.reset(new InspectorView());
         // Decoded once, now, rather than at every start of the show.
         waveform.reset(new Waveform());
-        if (systemText("sound", "play") == "1")
-            waveform->load(systemText("paths", "sound") + systemText("sound", "file"));
+        if (MRVDemosys::getScriptValue("sound", "play") == "1")
+            waveform->load(MRVDemosys::getScriptValue("paths", "sound") + MRVDemosys::getScriptValue("sound", "file"));
         targets = { "screen" };
         for (const auto& entry : MRVDemosys::fboPool->getFBOMap())
             targets.push_back(entry.first);
@@ -180,25 +156,20 @@ void DevSession::afterDraw(unsigned int time, unsigned int row)
 
 void DevSession::drawEditor(unsigned int time)
 {
-    TimelineView::Show show;
-    show.tracks = MRVDemosys::tracks;
-    show.loop = &loop;
-    show.waveform = waveform.get();
-    show.time = time;
-    show.stopMs = stopMs;
-    show.rowRate = rowRate;
-    show.rowsPerBeat = rowsPerBeat;
-    show.beatsPerBar = beatsPerBar;
+    TimelineView::Show shown;
+    shown.dev = &show;
+    shown.tracks = MRVDemosys::tracks;
+    shown.waveform = waveform.get();
+    shown.time = time;
     editor->beginFrame();
-    const TimelineView::Request request = timelineView->draw(show);
+    const TimelineView::Request request = timelineView->draw(shown);
     InspectorView::Show inspected;
+    inspected.dev = &show;
     inspected.tracks = MRVDemosys::tracks;
     inspected.object = timelineView->getSelected();
     inspected.time = time;
     inspected.viewStart = timelineView->getViewStart();
     inspected.viewEnd = timelineView->getViewEnd();
-    inspected.rowRate = rowRate;
-    inspected.rowsPerBar = rowsPerBeat > 0 ? rowsPerBeat * (beatsPerBar > 0 ? beatsPerBar : 1) : 0;
     inspected.targets = &targets;
     std::string edit;
     inspectorView->draw(inspected, edit);
@@ -207,25 +178,16 @@ void DevSession::drawEditor(unsigned int time)
         commands->run(edit);
 
     // What the mouse asked for, as the command a script would type.
-    auto timeText = [](unsigned int ms, char* out, size_t size) {
-        std::snprintf(out, size, "%u:%u:%u", ms / 60000u, ms / 1000u % 60u, ms % 1000u);
-    };
-    char from[32], to[32], line[80];
     switch (request.kind)
     {
     case TimelineView::Request::SCRUB:
         MRVDemosys::timer->setTime(request.from);
         break;
     case TimelineView::Request::SEEK:
-        timeText(request.from, from, sizeof from);
-        std::snprintf(line, sizeof line, "seek %s", from);
-        commands->run(line);
+        commands->run("seek " + TimelineSyntax::formatTime(request.from));
         break;
     case TimelineView::Request::LOOP:
-        timeText(request.from, from, sizeof from);
-        timeText(request.to, to, sizeof to);
-        std::snprintf(line, sizeof line, "loop %s %s", from, to);
-        commands->run(line);
+        commands->run("loop " + TimelineSyntax::formatTime(request.from) + " " + TimelineSyntax::formatTime(request.to));
         break;
     case TimelineView::Request::NONE:
         break;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "demosys/authoring/DevShow.h"
 #include "demosys/authoring/FrameMeter.h"
 #include "demosys/authoring/FramePacer.h"
 #include "demosys/authoring/LiveAuthoring.h"
@@ -87,12 +88,10 @@ private:
     std::vector<std::string> targets;  // what an interval may draw into
     std::unique_ptr<Waveform> waveform;
     bool editorOpen = false;
-    int rowRate = 20;
-    int rowsPerBeat = 0;
-    int beatsPerBar = 4;
     // Without a window, commands come on standard input.
     std::unique_ptr<CommandInput> input;
     bool overlayShown = true;
     bool holdAtStop = false;
-    unsigned int stopMs = 0;
+    // What the keys and the editor act on, set when the show starts.
+    DevShow show;
 };

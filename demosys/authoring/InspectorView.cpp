@@ -1,5 +1,6 @@
 #include "demosys/authoring/InspectorView.h"
 
+#include "demosys/authoring/DevShow.h"
 #include "demosys/runtime/Effect.h"
 #include "demosys/script/ParameterGroup.h"
 #include "demosys/timeline/TimelineSyntax.h"
@@ -14,21 +15,15 @@
 
 #include <algorithm>
 #include <cfloat>
-#include <cstdio>
 
 namespace {
 
 const char* const CURVES[] = { "linear", "cos-out", "cos-in", "step", "ramp" };
 
-// The first millisecond of a row as m:ss:mmm, the form the production's
-// timeline is written in; it reads back to the same row.
+// A row as the first millisecond of it, which reads back to the same row.
 std::string rowTime(unsigned int row, int rowRate)
 {
-    const unsigned long long rate = static_cast<unsigned int>(rowRate > 0 ? rowRate : 1);
-    const unsigned long long ms = (row * 1000ULL + rate - 1) / rate;
-    char text[32];
-    std::snprintf(text, sizeof text, "%llu:%02llu:%03llu", ms / 60000, ms / 1000 % 60, ms % 1000);
-    return text;
+    return TimelineSyntax::formatTime(TimelineSyntax::rowStart(row, rowRate));
 }
 
 std::string trackName(const std::string& object, const std::string& track)
@@ -54,8 +49,8 @@ void InspectorView::draw(const Show& show, std::string& command)
         return;
     }
     const unsigned int row =
-        static_cast<unsigned int>(static_cast<unsigned long long>(show.time) * static_cast<unsigned int>(show.rowRate) / 1000u);
-    const std::string at = rowTime(row, show.rowRate);
+        static_cast<unsigned int>(static_cast<unsigned long long>(show.time) * static_cast<unsigned int>(show.dev->rowRate) / 1000u);
+    const std::string at = rowTime(row, show.dev->rowRate);
     const std::string object = TimelineSyntax::quote(show.object);
 
     const Effect* effect = group->getEffect();
@@ -80,8 +75,8 @@ void InspectorView::draw(const Show& show, std::string& command)
         int index = 0;
         auto interval = [&](const TrackStartStopKeyFrame* start, const TrackStartStopKeyFrame* stop) {
             ImGui::PushID(index++);
-            const std::string from = rowTime(start->row, show.rowRate);
-            ImGui::Text("%s to %s", from.c_str(), stop ? rowTime(stop->row, show.rowRate).c_str() : "(its row)");
+            const std::string from = rowTime(start->row, show.dev->rowRate);
+            ImGui::Text("%s to %s", from.c_str(), stop ? rowTime(stop->row, show.dev->rowRate).c_str() : "(its row)");
             ImGui::SameLine();
             ImGui::SetNextItemWidth(90.0f);
             if (show.targets && ImGui::BeginCombo("##target", start->targetName.c_str()))
@@ -110,10 +105,10 @@ void InspectorView::draw(const Show& show, std::string& command)
             }
         if (open)
             interval(open, nullptr);
-        const unsigned int length = show.rowsPerBar > 0 ? static_cast<unsigned int>(show.rowsPerBar)
-                                                        : static_cast<unsigned int>(std::max(1, show.rowRate * 2));
-        if (ImGui::SmallButton(show.rowsPerBar > 0 ? "add a bar here" : "add two seconds here"))
-            command = "on " + object + " " + at + " " + rowTime(row + length - 1, show.rowRate);
+        const int rowsPerBar = show.dev->rowsPerBeat * std::max(1, show.dev->beatsPerBar);
+        const unsigned int length = static_cast<unsigned int>(rowsPerBar > 0 ? rowsPerBar : std::max(1, show.dev->rowRate * 2));
+        if (ImGui::SmallButton(rowsPerBar > 0 ? "add a bar here" : "add two seconds here"))
+            command = "on " + object + " " + at + " " + rowTime(row + length - 1, show.dev->rowRate);
     }
 
     if (ImGui::CollapsingHeader("Tracks", ImGuiTreeNodeFlags_DefaultOpen))
@@ -186,14 +181,14 @@ void InspectorView::draw(const Show& show, std::string& command)
             for (const auto& key : track->getKeyframes())
             {
                 const auto* keyframe = static_cast<const TrackKeyFrameInterpolate*>(key.second);
-                const double ms = static_cast<double>(keyframe->row) * 1000.0 / show.rowRate;
+                const double ms = static_cast<double>(keyframe->row) * 1000.0 / show.dev->rowRate;
                 if (ms < show.viewStart || ms > show.viewEnd)
                     continue;
                 const ImVec2 p = point(ms, keyframe->value);
                 draw->AddCircleFilled(p, keyframe->row == row ? 4.5f : 3.0f,
                                       keyframe->row == row ? IM_COL32(255, 220, 90, 255) : IM_COL32(230, 230, 240, 255));
                 if (clicked && std::abs(io.MousePos.x - p.x) < 5.0f && std::abs(io.MousePos.y - p.y) < 5.0f)
-                    command = "seek " + rowTime(keyframe->row, show.rowRate);
+                    command = "seek " + rowTime(keyframe->row, show.dev->rowRate);
             }
             ImGui::PopID();
         }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+struct DevShow;
 class TrackSystem;
 
 // The editor's inspector: the selected effect object's class, its
@@ -19,13 +20,12 @@ class InspectorView
 public:
     struct Show
     {
+        const DevShow* dev = nullptr;  // the row rate and the beat
         const TrackSystem* tracks = nullptr;
         std::string object;
         unsigned int time = 0;
         double viewStart = 0.0;
         double viewEnd = 1.0;
-        int rowRate = 20;
-        int rowsPerBar = 0;  // 0: no beat known
         // "screen" first, then the production's framebuffers.
         const std::vector<std::string>* targets = nullptr;
     };

@@ -21,7 +21,6 @@
 #include "demosys/timeline/TrackFolderWriter.h"
 #include "demosys/timeline/TrackSystemIO.h"
 #include "mrvutils/File.h"
-#include "mrvutils/MRVUtils.h"
 #include "mrvutils/StringTokenizer.h"
 #include "mrvutils/StringUtils.h"
 
@@ -50,8 +49,7 @@ const ParameterGroup* block(const char* name)
 
 std::string pathOf(const char* key)
 {
-    const ParameterGroup* paths = block("paths");
-    return paths && paths->exist(key) ? paths->getParameter(key) : std::string();
+    return MRVDemosys::getScriptValue("paths", key);
 }
 
 bool exists(const std::string& path)
@@ -80,12 +78,9 @@ ProductionNames runningProduction()
     if (MRVDemosys::fboPool)
         for (const auto& entry : MRVDemosys::fboPool->getFBOMap())
             names.framebuffers.insert(entry.first);
+    names.readSystem(block("system"));
+    // The rate the show actually counts rows at.
     names.rowRate = MRVDemosys::tracks->getRowRate();
-    const ParameterGroup* system = block("system");
-    if (system && system->exist("rowsperbeat"))
-        names.rowsPerBeat = MRVUtils::string2Int(system->getParameter("rowsperbeat"));
-    if (system && system->exist("beatsperbar"))
-        names.beatsPerBar = MRVUtils::string2Int(system->getParameter("beatsperbar"));
     for (const auto& entry : MRVDemosys::tracks->getTrackGroups())
     {
         std::set<std::string>& reads = names.tracks[entry.first];
@@ -369,14 +364,8 @@ bool LiveAuthoring::editTimeline(const std::string& text, std::string& error, st
 
 bool LiveAuthoring::writeTimeline(const std::string& text)
 {
-    const std::string temporary = timelineFile + ".tmp";
-    File out(temporary, File::WRITE_TRUNCATE);
-    out.put(text);
-    if (!out.exists() || !out.write() || std::rename(temporary.c_str(), timelineFile.c_str()) != 0)
-    {
-        std::remove(temporary.c_str());
+    if (!File::replace(timelineFile, text))
         return false;
-    }
     for (const Unit& unit : units)
         if (unit.kind == Kind::TIMELINE)
             watcher.refresh(unit.files.front());

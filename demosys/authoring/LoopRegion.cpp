@@ -37,6 +37,18 @@ bool LoopRegion::setEnd(unsigned int ms, std::string& why)
     return keepLoopable(why);
 }
 
+bool LoopRegion::set(unsigned int from, unsigned int to, std::string& why)
+{
+    LoopRegion wanted;
+    wanted.start = from;
+    wanted.end = to;
+    wanted.endSet = true;
+    if (!wanted.toggle(why))
+        return false;
+    *this = wanted;
+    return true;
+}
+
 bool LoopRegion::toggle(std::string& why)
 {
     if (on)

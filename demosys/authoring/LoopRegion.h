@@ -15,6 +15,9 @@ public:
     // On when off and off when on; false with `why` set when it cannot
     // switch on.
     bool toggle(std::string& why);
+    // Both ends at once, and on; false with `why` set, and the region as
+    // it was, when they cannot loop.
+    bool set(unsigned int from, unsigned int to, std::string& why);
 
     bool isOn() const { return on; }
     unsigned int getStart() const { return start; }

@@ -1,5 +1,6 @@
 #include "demosys/authoring/TimelineView.h"
 
+#include "demosys/authoring/DevShow.h"
 #include "demosys/authoring/LoopRegion.h"
 #include "demosys/authoring/Waveform.h"
 #include "demosys/timeline/TrackGroup.h"
@@ -57,7 +58,7 @@ float TimelineView::xAt(double ms) const
 TimelineView::Request TimelineView::draw(const Show& show)
 {
     Request request;
-    const double showEnd = std::max(1000.0, static_cast<double>(show.stopMs));
+    const double showEnd = std::max(1000.0, static_cast<double>(show.dev->stopMs));
     if (viewEnd <= viewStart || viewEnd > showEnd)
     {
         viewStart = 0.0;
@@ -124,8 +125,8 @@ TimelineView::Request TimelineView::draw(const Show& show)
     // Ticks: bars where the beat is known, seconds otherwise, thinned to
     // stay readable.
     const double pixelsPerMs = (right - left) / (viewEnd - viewStart);
-    const bool bars = show.rowsPerBeat > 0;
-    const double barMs = bars ? rowMs(static_cast<unsigned int>(show.rowsPerBeat * std::max(1, show.beatsPerBar)), show.rowRate)
+    const bool bars = show.dev->rowsPerBeat > 0;
+    const double barMs = bars ? rowMs(static_cast<unsigned int>(show.dev->rowsPerBeat * std::max(1, show.dev->beatsPerBar)), show.dev->rowRate)
                               : 1000.0;
     double step = barMs;
     while (step * pixelsPerMs < MIN_TICK_SPACING)
@@ -185,7 +186,7 @@ TimelineView::Request TimelineView::draw(const Show& show)
             {
                 const TrackStartStopKeyFrame* open = nullptr;
                 auto box = [&](const TrackStartStopKeyFrame* start, double endMs) {
-                    const float x0 = std::max(left, xAt(rowMs(start->row, show.rowRate)));
+                    const float x0 = std::max(left, xAt(rowMs(start->row, show.dev->rowRate)));
                     const float x1 = std::min(right, xAt(endMs));
                     if (x1 <= left || x0 >= right || x1 <= x0)
                         return;
@@ -202,26 +203,26 @@ TimelineView::Request TimelineView::draw(const Show& show)
                     else if (!keyframe->isStart() && open)
                     {
                         // "on" includes its stop row.
-                        box(open, rowMs(keyframe->row + 1u, show.rowRate));
+                        box(open, rowMs(keyframe->row + 1u, show.dev->rowRate));
                         open = nullptr;
                     }
                 }
                 if (open)  // a start without a stop draws at its row only
-                    box(open, rowMs(open->row + 1u, show.rowRate));
+                    box(open, rowMs(open->row + 1u, show.dev->rowRate));
             }
         }
     const float playhead = xAt(show.time);
     if (playhead >= left && playhead <= right)
         lanes->AddLine(ImVec2(playhead, lanesTop), ImVec2(playhead, lanesBottom), IM_COL32(255, 70, 60, 255), 2.0f);
-    if (show.loop && show.loop->isOn())
-        lanes->AddRectFilled(ImVec2(std::max(left, xAt(show.loop->getStart())), lanesTop),
-                             ImVec2(std::min(right, xAt(show.loop->getEnd())), lanesBottom), IM_COL32(255, 200, 60, 40));
+    if (show.dev->loop && show.dev->loop->isOn())
+        lanes->AddRectFilled(ImVec2(std::max(left, xAt(show.dev->loop->getStart())), lanesTop),
+                             ImVec2(std::min(right, xAt(show.dev->loop->getEnd())), lanesBottom), IM_COL32(255, 200, 60, 40));
     ImGui::EndChild();
 
     // The loop region and the playhead over the ruler too.
-    if (show.loop && show.loop->isOn())
-        draw->AddRectFilled(ImVec2(std::max(left, xAt(show.loop->getStart())), origin.y),
-                            ImVec2(std::min(right, xAt(show.loop->getEnd())), rulerBottom), IM_COL32(255, 200, 60, 60));
+    if (show.dev->loop && show.dev->loop->isOn())
+        draw->AddRectFilled(ImVec2(std::max(left, xAt(show.dev->loop->getStart())), origin.y),
+                            ImVec2(std::min(right, xAt(show.dev->loop->getEnd())), rulerBottom), IM_COL32(255, 200, 60, 60));
     if (looping)
         draw->AddRectFilled(ImVec2(xAt(std::min<double>(loopFrom, msAt(io.MousePos.x))), origin.y),
                             ImVec2(xAt(std::max<double>(loopFrom, msAt(io.MousePos.x))), rulerBottom),

@@ -2,7 +2,7 @@
 
 #include <string>
 
-class LoopRegion;
+struct DevShow;
 class TrackSystem;
 class Waveform;
 
@@ -24,14 +24,10 @@ class TimelineView
 public:
     struct Show
     {
+        const DevShow* dev = nullptr;  // the loop, the stop time, the beat
         const TrackSystem* tracks = nullptr;
-        const LoopRegion* loop = nullptr;
         const Waveform* waveform = nullptr;  // null or empty: no music
         unsigned int time = 0;
-        unsigned int stopMs = 0;
-        int rowRate = 20;
-        int rowsPerBeat = 0;
-        int beatsPerBar = 4;
     };
     struct Request
     {

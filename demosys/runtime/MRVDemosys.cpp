@@ -195,3 +195,9 @@ bool MRVDemosys::glErrPrint(const std::string& location)
     }
     return clean;
 }
+
+std::string MRVDemosys::getScriptValue(const char* block, const char* key)
+{
+    const ParameterGroup* group = parameters ? parameters->getGroup(block) : nullptr;
+    return group && group->exist(key) ? group->getParameter(key) : std::string();
+}

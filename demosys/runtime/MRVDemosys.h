@@ -75,6 +75,9 @@ public:
     static void setQuit(bool q) { quit = q; }
     static bool checkQuit() { return quit; }
     static std::string getMessage() { return message; }
+    // The value of `key` in the loaded demoscript's block of that name; ""
+    // when there is no such block or key.
+    static std::string getScriptValue(const char* block, const char* key);
     // Frames per second since the loop started: frames * 1000 / elapsed
     // milliseconds, 0 before any time has passed.
     static float getFPS(unsigned int now);

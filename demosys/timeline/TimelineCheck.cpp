@@ -1,7 +1,10 @@
 #include "demosys/timeline/TimelineCheck.h"
 
+#include "demosys/script/ParameterGroup.h"
 #include "demosys/timeline/TimelineParser.h"
 #include "demosys/timeline/TimelineSyntax.h"
+#include "demosys/timeline/TrackSystem.h"
+#include "mrvutils/MRVUtils.h"
 
 namespace {
 
@@ -11,6 +14,16 @@ std::string at(const std::string& fileName, int line)
 }
 
 } // namespace
+
+void ProductionNames::readSystem(const ParameterGroup* system)
+{
+    auto number = [system](const char* key, int otherwise) {
+        return system && system->exist(key) ? MRVUtils::string2Int(system->getParameter(key)) : otherwise;
+    };
+    rowRate = number("rowrate", TrackSystem::DEFAULT_ROW_RATE);
+    rowsPerBeat = number("rowsperbeat", 0);
+    beatsPerBar = number("beatsperbar", 4);
+}
 
 bool TimelineCheck::check(const std::string& fileName, const TimelineLines& lines, int timelineRowRate,
                           const TimelineBeat& beat, const ProductionNames& production, std::string& error,

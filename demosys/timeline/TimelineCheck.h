@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+class ParameterGroup;
 struct TimelineBeat;
 struct TimelineLines;
 
@@ -21,6 +22,10 @@ struct ProductionNames
     int beatsPerBar = 4;
     // Objects without an entry are not checked for their track names.
     std::map<std::string, std::set<std::string>> tracks;
+
+    // The row rate and the beat length of a demoscript's system block (null:
+    // the defaults).
+    void readSystem(const ParameterGroup* system);
 };
 
 // A timeline checked against the production it is compiled for, before a

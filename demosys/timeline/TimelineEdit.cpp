@@ -131,7 +131,7 @@ bool TimelineEdit::fail(const std::string& message)
     return false;
 }
 
-bool TimelineEdit::parse(TimelineLines& lines, int& rowRate)
+bool TimelineEdit::parse(TimelineLines& lines)
 {
     TimelineParser parser(fileName);
     std::unique_ptr<TrackSystem> system(parser.parse(text));
@@ -143,7 +143,20 @@ bool TimelineEdit::parse(TimelineLines& lines, int& rowRate)
     return true;
 }
 
-bool TimelineEdit::readRow(const std::string& at, int rowRate, unsigned int& row)
+void TimelineEdit::appendObject(std::vector<std::string>& text, const std::string& object,
+                                const std::vector<std::string>& statements)
+{
+    const std::string end = lineEnd(text);
+    if (!text.empty() && text.back().back() != '\n')
+        text.back() += end;
+    text.push_back(end);
+    text.push_back("object " + TimelineSyntax::quote(object) + end);
+    for (const std::string& statement : statements)
+        text.push_back(statement + end);
+    editedLine = static_cast<int>(text.size());
+}
+
+bool TimelineEdit::readRow(const std::string& at, unsigned int& row)
 {
     std::string expected;
     if (!TimelineSyntax::parseTime(at, rowRate, beat, row, expected))
@@ -173,12 +186,11 @@ bool TimelineEdit::setKey(const std::string& object, const std::string& track, c
                           const std::string& curve, const std::string& value)
 {
     TimelineLines lines;
-    int rowRate = 0;
     unsigned int row = 0;
     int curveNumber = 0;
     float number = 0.0f;
     std::string expected;
-    if (!parse(lines, rowRate) || !readRow(at, rowRate, row))
+    if (!parse(lines) || !readRow(at, row))
         return false;
     if (!TimelineSyntax::parseCurve(curve, curveNumber))
         return fail(std::string("expected a curve (") + TimelineSyntax::curveList() + "), found '" + curve + "'");
@@ -191,13 +203,7 @@ bool TimelineEdit::setKey(const std::string& object, const std::string& track, c
     const auto object_ = lines.objects.find(object);
     if (object_ == lines.objects.end())
     {
-        if (!text.empty() && text.back().back() != '\n')
-            text.back() += end;
-        text.push_back(end);
-        text.push_back("object " + TimelineSyntax::quote(object) + end);
-        text.push_back("track " + TimelineSyntax::quote(track) + end);
-        text.push_back("  " + at + " " + curve + " " + value + end);
-        editedLine = static_cast<int>(text.size());
+        appendObject(text, object, { "track " + TimelineSyntax::quote(track), "  " + at + " " + curve + " " + value });
         return commit(text);
     }
     const auto tracks = lines.tracks[object];
@@ -252,9 +258,8 @@ bool TimelineEdit::setKey(const std::string& object, const std::string& track, c
 bool TimelineEdit::removeKey(const std::string& object, const std::string& track, const std::string& at)
 {
     TimelineLines lines;
-    int rowRate = 0;
     unsigned int row = 0;
-    if (!parse(lines, rowRate) || !readRow(at, rowRate, row))
+    if (!parse(lines) || !readRow(at, row))
         return false;
     const auto key = lines.keyframes[object][track].find(row);
     if (key == lines.keyframes[object][track].end())
@@ -269,27 +274,17 @@ bool TimelineEdit::addInterval(const std::string& object, const std::string& fro
                                const std::string& target)
 {
     TimelineLines lines;
-    int rowRate = 0;
     unsigned int first = 0, last = 0;
-    if (!parse(lines, rowRate) || !readRow(from, rowRate, first) || !readRow(to, rowRate, last))
+    if (!parse(lines) || !readRow(from, first) || !readRow(to, last))
         return false;
     std::vector<std::string> text = splitLines(this->text);
     const std::string end = lineEnd(text);
-    std::vector<std::string> words = { "on", from, to };
-    if (!target.empty() && target != "screen")
-        words.push_back(TimelineSyntax::quote(target));
-    std::string plain = words[0];
-    for (size_t i = 1; i < words.size(); ++i)
-        plain += " " + words[i];
+    const std::string plain =
+        "on " + from + " " + to + (target.empty() || target == "screen" ? "" : " " + TimelineSyntax::quote(target));
 
     if (!lines.objects.count(object))
     {
-        if (!text.empty() && text.back().back() != '\n')
-            text.back() += end;
-        text.push_back(end);
-        text.push_back("object " + TimelineSyntax::quote(object) + end);
-        text.push_back(plain + end);
-        editedLine = static_cast<int>(text.size());
+        appendObject(text, object, { plain });
         return commit(text);
     }
     const auto last_ = lines.startStopEnds.find(object);
@@ -303,9 +298,8 @@ bool TimelineEdit::addInterval(const std::string& object, const std::string& fro
 bool TimelineEdit::setIntervalTarget(const std::string& object, const std::string& at, const std::string& target)
 {
     TimelineLines lines;
-    int rowRate = 0;
     unsigned int row = 0;
-    if (!parse(lines, rowRate) || !readRow(at, rowRate, row))
+    if (!parse(lines) || !readRow(at, row))
         return false;
     std::vector<std::string> text = splitLines(this->text);
     const auto start = lines.startStops[object].find(row);
@@ -328,9 +322,8 @@ bool TimelineEdit::setIntervalTarget(const std::string& object, const std::strin
 bool TimelineEdit::removeInterval(const std::string& object, const std::string& at)
 {
     TimelineLines lines;
-    int rowRate = 0;
     unsigned int row = 0;
-    if (!parse(lines, rowRate) || !readRow(at, rowRate, row))
+    if (!parse(lines) || !readRow(at, row))
         return false;
     std::vector<std::string> text = splitLines(this->text);
     auto keyword = [&text](int line) {

@@ -45,10 +45,13 @@ public:
     int getLine() const { return editedLine; }
 
 private:
-    bool parse(TimelineLines& lines, int& rowRate);
-    bool readRow(const std::string& at, int rowRate, unsigned int& row);
-
-    TimelineBeat beat;
+    // The text's lines, row rate and beat, as they are before an edit.
+    bool parse(TimelineLines& lines);
+    // A time at the text's own row rate and beat.
+    bool readRow(const std::string& at, unsigned int& row);
+    // A new object block at the end of the text, after a blank line.
+    void appendObject(std::vector<std::string>& text, const std::string& object,
+                      const std::vector<std::string>& statements);
     // Replaces the text by `lines` (each with its own line end) when they
     // parse; otherwise keeps it and says why.
     bool commit(const std::vector<std::string>& lines);
@@ -56,6 +59,8 @@ private:
 
     std::string fileName;
     std::string text;
+    int rowRate = 0;
+    TimelineBeat beat;
     std::string errorMessage;
     int editedLine = 0;
 };

@@ -132,16 +132,15 @@ bool TimelineParser::rowRateStatement(const std::vector<TimelineToken>& tokens)
 {
     if (!expectEnd(tokens, 2, "rowrate ROWS_PER_SECOND"))
         return false;
-    if (rowRateLine)
-        return error("one rowrate line; the first is on line " + std::to_string(rowRateLine));
-    if (!objectLines.empty())
+    if (lines.rowRate)
+        return error("one rowrate line; the first is on line " + std::to_string(lines.rowRate));
+    if (!lines.objects.empty())
         return error("rowrate before the first object");
     int rate = 0;
     if (tokens[1].quoted || !TimelineSyntax::parseInt(tokens[1].text, rate) || rate < 1 ||
         rate > TimelineSyntax::MAX_ROW_RATE)
         return error("a row rate from 1 to 1000 rows per second, found '" + tokens[1].text + "'");
     rowRate = rate;
-    rowRateLine = line;
     lines.rowRate = line;
     return true;
 }
@@ -150,9 +149,9 @@ bool TimelineParser::beatStatement(const std::vector<TimelineToken>& tokens)
 {
     if (!expectEnd(tokens, tokens.size() >= 3 ? 3 : 2, "beat ROWS_PER_BEAT [BEATS_PER_BAR]"))
         return false;
-    if (beatLine)
-        return error("one beat line; the first is on line " + std::to_string(beatLine));
-    if (!objectLines.empty())
+    if (lines.beat)
+        return error("one beat line; the first is on line " + std::to_string(lines.beat));
+    if (!lines.objects.empty())
         return error("beat before the first object");
     int rows = 0, beats = 4;
     if (tokens[1].quoted || !TimelineSyntax::parseInt(tokens[1].text, rows) || rows < 1 || rows > 100000)
@@ -162,7 +161,6 @@ bool TimelineParser::beatStatement(const std::vector<TimelineToken>& tokens)
         return error("beats per bar from 1 to 64, found '" + tokens[2].text + "'");
     beat.rowsPerBeat = rows;
     beat.beatsPerBar = beats;
-    beatLine = line;
     lines.beat = line;
     return true;
 }
@@ -176,10 +174,9 @@ bool TimelineParser::objectStatement(const std::vector<TimelineToken>& tokens)
     std::string name;
     if (!readName(tokens[1], OBJECT_NAME, name))
         return false;
-    const auto seen = objectLines.find(name);
-    if (seen != objectLines.end())
+    const auto seen = lines.objects.find(name);
+    if (seen != lines.objects.end())
         return error("each object once; '" + name + "' is already defined on line " + std::to_string(seen->second));
-    objectLines[name] = line;
     lines.objects[name] = line;
     object = new TrackGroup(name);
     system->addTrackGroup(object);
@@ -219,6 +216,7 @@ bool TimelineParser::priorityStatement(const std::vector<TimelineToken>& tokens)
 
 bool TimelineParser::addStartStop(unsigned int row, int type, const std::string& target)
 {
+    std::map<unsigned int, int>& startStopLines = lines.startStops[object->getName()];
     const auto seen = startStopLines.find(row);
     if (seen != startStopLines.end())
         return error("each row once among an object's start and stop keyframes; " + rowText(row) +
@@ -229,7 +227,6 @@ bool TimelineParser::addStartStop(unsigned int row, int type, const std::string&
         lines.targets.push_back({ object->getName(), target, line });
     startStopTrack()->addKeyframe(keyframe);
     startStopLines[row] = line;
-    lines.startStops[object->getName()][row] = line;
     lines.startStopEnds[object->getName()] = line;
     return true;
 }
@@ -289,14 +286,12 @@ bool TimelineParser::trackStatement(const std::vector<TimelineToken>& tokens)
     std::string name;
     if (!readName(tokens[1], TRACK_NAME, name))
         return false;
+    std::map<std::string, int>& trackLines = lines.tracks[object->getName()];
     const auto seen = trackLines.find(name);
     if (seen != trackLines.end())
         return error("each track once per object; '" + name + "' is already defined on line " +
                      std::to_string(seen->second));
     trackLines[name] = line;
-    lines.tracks[object->getName()][name] = line;
-    lines.trackEnds[object->getName()][name] = line;
-    keyframeLines.clear();
     track = new TrackInterpolate(name);
     object->addInterpolateTrack(track);
     return true;
@@ -318,13 +313,12 @@ bool TimelineParser::keyframeStatement(const std::vector<TimelineToken>& tokens)
     std::string expected;
     if (tokens[2].quoted || !TimelineSyntax::parseValue(tokens[2].text, value, expected))
         return error(expected);
+    std::map<unsigned int, int>& keyframeLines = lines.keyframes[object->getName()][track->getName()];
     const auto seen = keyframeLines.find(row);
     if (seen != keyframeLines.end())
         return error("each row once per track; " + rowText(row) + " of track '" + track->getName() +
                      "' is already used on line " + std::to_string(seen->second));
     keyframeLines[row] = line;
-    lines.keyframes[object->getName()][track->getName()][row] = line;
-    lines.trackEnds[object->getName()][track->getName()] = line;
     track->addKeyframe(new TrackKeyFrameInterpolate(row, curve, value));
     return true;
 }
@@ -333,6 +327,7 @@ bool TimelineParser::finishObject()
 {
     if (object && object->getStartStopTrack())
     {
+        std::map<unsigned int, int>& startStopLines = lines.startStops[object->getName()];
         // The player refuses to load a start/stop track out of order, so it
         // is caught here, at the line that breaks the order.
         bool expectStart = true;
@@ -359,9 +354,6 @@ bool TimelineParser::finishObject()
     }
     object = nullptr;
     track = nullptr;
-    trackLines.clear();
-    startStopLines.clear();
-    keyframeLines.clear();
     priorityLine = 0;
     return true;
 }

@@ -113,9 +113,8 @@ struct TimelineLines
     // Keyed by object (then track), then row: the line of the keyframe.
     std::map<std::string, std::map<unsigned int, int>> startStops;
     std::map<std::string, std::map<std::string, std::map<unsigned int, int>>> keyframes;
-    // The last line with a statement of each object, and of each track.
+    // The last line with a statement of each object.
     std::map<std::string, int> objectEnds;
-    std::map<std::string, std::map<std::string, int>> trackEnds;
     // The last line with a start/stop statement (priority, on, start, stop)
     // of each object.
     std::map<std::string, int> startStopEnds;
@@ -178,14 +177,9 @@ private:
     std::unique_ptr<TrackSystem> system;
     TrackGroup* object = nullptr;
     TrackInterpolate* track = nullptr;
-    // Source lines, for messages that point back at earlier statements.
-    std::map<std::string, int> objectLines;
-    std::map<std::string, int> trackLines;
-    std::map<unsigned int, int> startStopLines;
-    std::map<unsigned int, int> keyframeLines;
+    // The object's priority line; every other source line, for messages
+    // that point back at earlier statements, is in `lines`.
     int priorityLine = 0;
-    int rowRateLine = 0;
-    int beatLine = 0;
     TimelineBeat beat;
     int line = 0;
     int rowRate = TimelineSyntax::DEFAULT_ROW_RATE;

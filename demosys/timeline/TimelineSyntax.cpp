@@ -264,6 +264,21 @@ bool TimelineSyntax::parseTime(const std::string& text, int rowRate, const Timel
     return true;
 }
 
+unsigned int TimelineSyntax::rowStart(unsigned long long row, int rowRate)
+{
+    const unsigned long long rate = static_cast<unsigned int>(rowRate > 0 ? rowRate : 1);
+    const unsigned long long ms = (row * 1000ULL + rate - 1) / rate;
+    return ms > std::numeric_limits<unsigned int>::max() ? std::numeric_limits<unsigned int>::max()
+                                                         : static_cast<unsigned int>(ms);
+}
+
+std::string TimelineSyntax::formatTime(unsigned int ms)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%u:%02u:%03u", ms / 60000u, ms / 1000u % 60u, ms % 1000u);
+    return text;
+}
+
 bool TimelineSyntax::parseCurve(const std::string& text, int& curve)
 {
     for (int i = 0; i < CURVE_COUNT; ++i)

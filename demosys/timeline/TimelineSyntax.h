@@ -48,6 +48,12 @@ public:
     static bool parseTime(const std::string& text, int rowRate, const TimelineBeat& beat, unsigned int& row,
                           std::string& expected);
 
+    // The first millisecond of a row at rowRate: the time that reads back
+    // to that row (at most the largest time).
+    static unsigned int rowStart(unsigned long long row, int rowRate);
+    // A time as "m:ss:mmm", the form the production's timeline is written in.
+    static std::string formatTime(unsigned int ms);
+
     // linear, cos-out, cos-in, step, ramp, or any whole number.
     static bool parseCurve(const std::string& text, int& curve);
     static std::string curveName(int curve);

@@ -157,8 +157,7 @@ bool TrackFolderWriter::write(const TrackSystem& system)
                 continue;
             if (!undo.existed)
                 std::remove(undo.path.c_str());
-            else if (!writeWhole(TrackSystemIO::temporaryName(undo.path), undo.before) ||
-                     std::rename(TrackSystemIO::temporaryName(undo.path).c_str(), undo.path.c_str()) != 0)
+            else if (!File::replace(undo.path, undo.before))
                 errorMessage += "Cannot put back track file '" + undo.path + "'\n";
         }
         dropTemporaries();

@@ -188,13 +188,8 @@ bool PictureExporter::writePng(const std::string& name, const std::vector<unsign
     }
     const std::string path = (fs::path(folder) / name).string();
     const std::vector<unsigned char> png = PngFile::encode(rows, picture.width, picture.height, picture.channels);
-    const std::string temporary = path + ".tmp";
-    File file(temporary, File::WRITE_TRUNCATE);
-    for (unsigned char b : png)
-        file.put(b);
-    if (png.empty() || !file.write() || std::rename(temporary.c_str(), path.c_str()) != 0)
+    if (png.empty() || !File::replace(path, std::string(png.begin(), png.end())))
     {
-        std::remove(temporary.c_str());
         error = "cannot write '" + path + "'";
         return false;
     }

@@ -10,7 +10,6 @@
 #include "demosys/timeline/TrackFolderWriter.h"
 #include "demosys/timeline/TrackSystem.h"
 #include "mrvutils/File.h"
-#include "mrvutils/MRVUtils.h"
 
 #include <filesystem>
 #include <memory>
@@ -42,13 +41,7 @@ bool readProduction(const std::string& script, ProductionNames& names, std::stri
     if (const ParameterGroup* framebuffers = system ? system->getGroup("framebuffers") : nullptr)
         for (const auto& entry : framebuffers->getEntries())
             names.framebuffers.insert(entry.first);
-    const ParameterGroup* block = system ? system->getGroup("system") : nullptr;
-    names.rowRate = block && block->exist("rowrate") ? MRVUtils::string2Int(block->getParameter("rowrate"))
-                                                     : TrackSystem::DEFAULT_ROW_RATE;
-    if (block && block->exist("rowsperbeat"))
-        names.rowsPerBeat = MRVUtils::string2Int(block->getParameter("rowsperbeat"));
-    if (block && block->exist("beatsperbar"))
-        names.beatsPerBar = MRVUtils::string2Int(block->getParameter("beatsperbar"));
+    names.readSystem(system ? system->getGroup("system") : nullptr);
     return true;
 }
 }
