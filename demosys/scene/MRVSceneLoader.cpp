@@ -92,17 +92,6 @@ MRVScene* MRVSceneLoader::loadScene()
             object->setMaterial(material);
             if (mesh.material.hasDiffuseTexture())
             {
-                // The graphics stage splits an entry at ',' into the file and
-                // its texture options, so such a name would fail there with a
-                // message about options that names neither file nor mesh.
-                if (mesh.material.diffuseTexture.find(',') != std::string::npos)
-                {
-                    errorMessage = "Object '" + path + "': the material of mesh " + std::to_string(i) + " '" +
-                                   mesh.name + "' names the picture '" + mesh.material.diffuseTexture +
-                                   "', which the graphics block cannot load: a ',' starts texture options there;"
-                                   " rename the picture (mrvobj convert writes names without one)";
-                    return nullptr;
-                }
                 std::cout << "Diffuse texture " << mesh.material.diffuseTexture << std::endl;
                 material->setDiffuseMap(mesh.material.diffuseTexture);
                 registerTexture(mesh.material.diffuseTexture);

@@ -13,9 +13,8 @@ class ParameterGroup;
 // memory. Diffuse texture names are entered into the demoscript's
 // "graphics" group (created when the script has none) under their own name,
 // so the graphics stage loads them and mapTextureData() binds them. A
-// diffuse texture name holding ',' (which the graphics stage reads as the
-// start of texture options) fails the load with a message naming the file,
-// the mesh and the picture.
+// diffuse texture name the graphics block cannot take fails the load, with
+// the reader's message.
 //
 // One loader per file, used once. The scene belongs to the caller after a
 // successful load and to the loader (which deletes it) otherwise.

@@ -67,6 +67,17 @@ bool MRVSceneReader::readMaterial(int index, MRVObjectFile::Mesh& mesh)
         material.diffuseTexture = file->readString();
         if (ended("the diffuse texture name", index, mesh.name))
             return false;
+        // The graphics stage splits an entry at ',' into the file and its
+        // texture options, so such a name would fail there with a message
+        // about options that names neither file nor mesh.
+        if (material.diffuseTexture.find(',') != std::string::npos)
+        {
+            errorMessage = "Object '" + path + "': the material of mesh " + std::to_string(index) + " '" + mesh.name +
+                           "' names the picture '" + material.diffuseTexture +
+                           "', which the graphics block cannot load: a ',' starts texture options there;"
+                           " rename the picture (mrvobj convert writes names without one)";
+            return false;
+        }
     }
     material.normalTextureFlag = file->readInt();
     if (ended("the material", index, mesh.name))

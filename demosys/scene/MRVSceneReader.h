@@ -13,7 +13,10 @@ class File;
 // its end or indices outside the vertex data.
 //
 // Messages: "Object '" + path + "' not found" for a missing file, and
-// "Object '" + path + "' is corrupt: " + what was wrong.
+// "Object '" + path + "' is corrupt: " + what was wrong. A diffuse texture
+// name holding ',' (which the graphics block reads as the start of texture
+// options) is refused with a message naming the file, the mesh and the
+// picture, so that the player and mrvobj refuse it alike.
 class MRVSceneReader
 {
 public:
