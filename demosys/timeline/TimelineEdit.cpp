@@ -112,6 +112,14 @@ std::string rewrite(const std::string& line, const std::vector<std::string>& wor
     return out + end;
 }
 
+std::vector<std::string> wordsOf(const std::string& line)
+{
+    std::vector<std::string> words;
+    for (const Piece& piece : pieces(line))
+        words.push_back(line.substr(piece.begin, piece.end - piece.begin));
+    return words;
+}
+
 std::string indentOf(const std::string& line)
 {
     const std::vector<Piece> found = pieces(line);
@@ -267,6 +275,80 @@ bool TimelineEdit::removeKey(const std::string& object, const std::string& track
     std::vector<std::string> text = splitLines(this->text);
     text.erase(text.begin() + (key->second - 1));
     editedLine = key->second;
+    return commit(text);
+}
+
+bool TimelineEdit::moveKey(const std::string& object, const std::string& track, const std::string& from,
+                           const std::string& to, const std::string& value)
+{
+    TimelineLines lines;
+    unsigned int oldRow = 0, newRow = 0;
+    if (!parse(lines) || !readRow(from, oldRow) || !readRow(to, newRow))
+        return false;
+    const std::map<unsigned int, int>& keys = lines.keyframes[object][track];
+    const auto key = keys.find(oldRow);
+    if (key == keys.end())
+        return fail("no key of " + object + "." + track + " at row " + std::to_string(oldRow));
+    if (newRow != oldRow && keys.count(newRow))
+        return fail("a key of " + object + "." + track + " is already on row " + std::to_string(newRow));
+    std::vector<std::string> text = splitLines(this->text);
+    const size_t oldIndex = static_cast<size_t>(key->second - 1);
+    const std::vector<std::string> words = wordsOf(text[oldIndex]);
+    if (words.size() < 3)
+        return fail("the key at row " + std::to_string(oldRow) + " is not one line");
+    // The line itself moves, its layout and comment with it, to where its
+    // row now belongs: after the key it follows, or before the first one;
+    // between the same neighbours that is where it was.
+    const std::string moved = rewrite(text[oldIndex], { to, words[1], value.empty() ? words[2] : value }, true);
+    std::map<unsigned int, int> others = keys;
+    others.erase(oldRow);
+    size_t insertAt = oldIndex;
+    auto after = others.lower_bound(newRow);
+    if (after != others.begin())
+        insertAt = static_cast<size_t>(std::prev(after)->second);
+    else if (!others.empty())
+        insertAt = static_cast<size_t>(others.begin()->second - 1);
+    if (insertAt > oldIndex)
+        --insertAt;
+    text.erase(text.begin() + static_cast<long>(oldIndex));
+    text.insert(text.begin() + static_cast<long>(insertAt), moved);
+    editedLine = static_cast<int>(insertAt) + 1;
+    return commit(text);
+}
+
+bool TimelineEdit::setIntervalSpan(const std::string& object, const std::string& at, const std::string& from,
+                                   const std::string& to)
+{
+    TimelineLines lines;
+    unsigned int row = 0, first = 0, last = 0;
+    if (!parse(lines) || !readRow(at, row) || !readRow(from, first) || !readRow(to, last))
+        return false;
+    std::vector<std::string> text = splitLines(this->text);
+    const std::map<unsigned int, int>& keys = lines.startStops[object];
+    const auto start = keys.find(row);
+    std::vector<std::string> words =
+        start == keys.end() ? std::vector<std::string>() : wordsOf(text[static_cast<size_t>(start->second - 1)]);
+    if (words.empty() || (words[0] != "on" && words[0] != "start"))
+        return fail("no interval of " + object + " starts at row " + std::to_string(row));
+    const size_t startIndex = static_cast<size_t>(start->second - 1);
+    editedLine = start->second;
+    if (words[0] == "on")
+    {
+        words[1] = from;
+        words[2] = to;
+        text[startIndex] = rewrite(text[startIndex], words, true);
+        return commit(text);
+    }
+    const auto stop = std::next(start);
+    std::vector<std::string> stopWords =
+        stop == keys.end() ? std::vector<std::string>() : wordsOf(text[static_cast<size_t>(stop->second - 1)]);
+    if (stopWords.empty() || stopWords[0] != "stop")
+        return fail("the interval of " + object + " at row " + std::to_string(row) + " has no stop line to move");
+    words[1] = from;
+    stopWords[1] = to;
+    text[startIndex] = rewrite(text[startIndex], words, true);
+    const size_t stopIndex = static_cast<size_t>(stop->second - 1);
+    text[stopIndex] = rewrite(text[stopIndex], stopWords, true);
     return commit(text);
 }
 

@@ -30,6 +30,11 @@ public:
     bool setKey(const std::string& object, const std::string& track, const std::string& at, const std::string& curve,
                 const std::string& value);
     bool removeKey(const std::string& object, const std::string& track, const std::string& at);
+    // The key at `from` goes to row `to` with `value` (its own when empty),
+    // its curve kept; it lands beside the key it then follows, laid out as
+    // that one, and onto no other key.
+    bool moveKey(const std::string& object, const std::string& track, const std::string& from, const std::string& to,
+                 const std::string& value);
     // "on FROM TO [TARGET]" after the object's last start/stop line.
     bool addInterval(const std::string& object, const std::string& from, const std::string& to,
                      const std::string& target);
@@ -39,6 +44,11 @@ public:
     // The render target of the interval that starts at `at`, in its "on" or
     // "start" line; "screen" or "" draws to the screen.
     bool setIntervalTarget(const std::string& object, const std::string& at, const std::string& target);
+    // The interval that starts at `at` runs from `from` to `to` instead: the
+    // times of its "on" line, or of its "start" line and the "stop" line
+    // that ends it.
+    bool setIntervalSpan(const std::string& object, const std::string& at, const std::string& from,
+                         const std::string& to);
 
     const std::string& getText() const { return text; }
     const std::string& getErrorMessage() const { return errorMessage; }

@@ -57,6 +57,20 @@ const Case CASES[] = {
       "# the show\r\nrowrate 20\n\nobject fx          # the effect\npriority 5\non 0 100   glow\ntrack alpha\n"
       "  0         linear   0      # fades in\n\n# trailing comment\n",
       "", 9 },
+    { "KeyMovedBetweenTheSameNeighboursStaysInItsLine",
+      [](TimelineEdit& e) { return e.moveKey("fx", "alpha", "0", "10", "0.5"); },
+      "# the show\r\nrowrate 20\n\nobject fx          # the effect\npriority 5\non 0 100   glow\ntrack alpha\n"
+      "  10        linear   0.5    # fades in\n  0:02:000  step     1\n\n# trailing comment\n",
+      "", 8 },
+    { "KeyMovedPastItsNeighbourTakesItsCommentAlong",
+      [](TimelineEdit& e) { return e.moveKey("fx", "alpha", "0", "0:03:000", ""); },
+      "# the show\r\nrowrate 20\n\nobject fx          # the effect\npriority 5\non 0 100   glow\ntrack alpha\n"
+      "  0:02:000  step     1\n  0:03:000  linear   0      # fades in\n\n# trailing comment\n",
+      "", 9 },
+    { "IntervalSpanInItsOnLine", [](TimelineEdit& e) { return e.setIntervalSpan("fx", "0", "20", "0:06:000"); },
+      "# the show\r\nrowrate 20\n\nobject fx          # the effect\npriority 5\non 20 0:06:000 glow\ntrack alpha\n"
+      "  0         linear   0      # fades in\n  0:02:000  step     1\n\n# trailing comment\n",
+      "", 6 },
     { "IntervalAfterTheLastStartStopLine",
       [](TimelineEdit& e) { return e.addInterval("fx", "200", "0:12:000", "screen"); },
       "# the show\r\nrowrate 20\n\nobject fx          # the effect\npriority 5\non 0 100   glow\non 200 0:12:000\n"
@@ -83,6 +97,10 @@ const Case CASES[] = {
       "no key of fx.alpha at row 7", 0 },
     { "OverlappingInterval", [](TimelineEdit& e) { return e.addInterval("fx", "50", "150", ""); }, "",
       "expected a stop between the start at row 0 (line 6) and the start at row 50 of object 'fx'", 0 },
+    { "KeyMovedOntoAnother", [](TimelineEdit& e) { return e.moveKey("fx", "alpha", "0", "40", ""); }, "",
+      "a key of fx.alpha is already on row 40", 0 },
+    { "SpanEndingBeforeItStarts", [](TimelineEdit& e) { return e.setIntervalSpan("fx", "0", "50", "20"); }, "",
+      "expected the stop after the start in 'on FROM TO', found row 50 to row 20", 0 },
     { "NoIntervalStartsThere", [](TimelineEdit& e) { return e.removeInterval("fx", "50"); }, "",
       "no interval of fx starts at row 50", 0 },
 };
