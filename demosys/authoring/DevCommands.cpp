@@ -35,9 +35,15 @@ std::string DevCommands::moment(unsigned int ms) const
     return DevKeys::moment(ms, show.rowRate, show.rowsPerBeat, show.beatsPerBar);
 }
 
+void DevCommands::say(const std::string& line)
+{
+    std::cout << line << std::endl;
+    lastLine = line;
+}
+
 bool DevCommands::refuse(const std::string& command, const std::string& why)
 {
-    std::cout << "Not done: " << command << ": " << why << std::endl;
+    say("Not done: " + command + ": " + why);
     return false;
 }
 
@@ -74,7 +80,7 @@ bool DevCommands::run(const std::string& line)
         if (ms > show.stopMs)
             return refuse(command, "the show stops at " + moment(show.stopMs));
         show.timer->setTime(ms);
-        std::cout << "Seek to " << moment(ms) << std::endl;
+        say("Seek to " + moment(ms));
         return true;
     }
     if (verb == "loop" && words.size() == 3)
@@ -85,14 +91,15 @@ bool DevCommands::run(const std::string& line)
             return refuse(command, "expected " + why);
         if (!show.loop->set(from, to, why))
             return refuse(command, why);
-        std::cout << "Loop on from " << moment(from) << " to " << moment(to) << std::endl;
+        say("Loop on from " + moment(from) + " to " + moment(to));
         return true;
     }
     if ((verb == "undo" || verb == "redo") && words.size() == 1)
         return restore(verb == "undo");
-    if (verb == "key" || verb == "unkey" || verb == "on" || verb == "off" || verb == "target")
+    if (verb == "key" || verb == "unkey" || verb == "move" || verb == "on" || verb == "off" || verb == "span" ||
+        verb == "target")
         return edit(command, words);
-    return refuse(command, "expected key, unkey, on, off, target, seek, loop, undo or redo with their values");
+    return refuse(command, "expected key, unkey, move, on, off, span, target, seek, loop, undo or redo with their values");
 }
 
 bool DevCommands::edit(const std::string& command, const std::vector<std::string>& words)
@@ -107,7 +114,7 @@ bool DevCommands::edit(const std::string& command, const std::vector<std::string
     std::string object, track;
     // What the show offers is checked before the text is touched, so that
     // a refusal names the misspelt word rather than a line.
-    if ((verb == "key" || verb == "unkey") && splitTrack(words[1], object, track))
+    if ((verb == "key" || verb == "unkey" || verb == "move") && words.size() > 1 && splitTrack(words[1], object, track))
     {
         const TrackGroup* group = MRVDemosys::tracks ? MRVDemosys::tracks->getTrackGroupByName(object) : nullptr;
         if (!group)
@@ -115,11 +122,11 @@ bool DevCommands::edit(const std::string& command, const std::vector<std::string
         if (!group->getInterpolateTrackByName(track))
             return refuse(command, "object '" + object + "' reads no track '" + track + "'");
     }
-    if (verb == "key" && words.size() == 5)
+    if ((verb == "key" && words.size() == 5) || (verb == "move" && (words.size() == 4 || words.size() == 5)))
     {
         unsigned int row = 0;
         std::string why;
-        if (TimelineSyntax::parseTime(words[2], show.rowRate, show.beat(), row, why) &&
+        if (TimelineSyntax::parseTime(words[verb == "key" ? 2 : 3], show.rowRate, show.beat(), row, why) &&
             static_cast<unsigned long long>(row) * 1000u / static_cast<unsigned int>(show.rowRate) > show.stopMs)
             return refuse(command, "row " + std::to_string(row) + " is past the stop time " + moment(show.stopMs));
     }
@@ -128,15 +135,21 @@ bool DevCommands::edit(const std::string& command, const std::vector<std::string
         ok = edit.setKey(object, track, words[2], words[3], words[4]);
     else if (verb == "unkey" && words.size() == 3 && splitTrack(words[1], object, track))
         ok = edit.removeKey(object, track, words[2]);
+    else if (verb == "move" && (words.size() == 4 || words.size() == 5) && splitTrack(words[1], object, track))
+        ok = edit.moveKey(object, track, words[2], words[3], words.size() == 5 ? words[4] : std::string());
     else if (verb == "on" && (words.size() == 4 || words.size() == 5))
         ok = edit.addInterval(words[1], words[2], words[3], words.size() == 5 ? words[4] : std::string());
     else if (verb == "off" && words.size() == 3)
         ok = edit.removeInterval(words[1], words[2]);
+    else if (verb == "span" && words.size() == 5)
+        ok = edit.setIntervalSpan(words[1], words[2], words[3], words[4]);
     else if (verb == "target" && words.size() == 4)
         ok = edit.setIntervalTarget(words[1], words[2], words[3]);
     else
         return refuse(command, verb == "key" ? "expected 'key OBJECT.TRACK TIME CURVE VALUE'"
                              : verb == "unkey" ? "expected 'unkey OBJECT.TRACK TIME'"
+                             : verb == "move" ? "expected 'move OBJECT.TRACK FROM TO [VALUE]'"
+                             : verb == "span" ? "expected 'span OBJECT TIME FROM TO'"
                              : verb == "on" ? "expected 'on OBJECT FROM TO [TARGET]'"
                              : verb == "off" ? "expected 'off OBJECT TIME'"
                                              : "expected 'target OBJECT TIME TARGET'");
@@ -150,8 +163,8 @@ bool DevCommands::edit(const std::string& command, const std::vector<std::string
     undone.clear();
     // From the command to the show that plays it: the next frame draws it.
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
-    std::cout << "Done: " << command << " ('" << file << "' line " << edit.getLine() << ") in "
-              << static_cast<long>(ms + 0.5) << " ms" << note << std::endl;
+    say("Done: " + command + " ('" + file + "' line " + std::to_string(edit.getLine()) + ") in " +
+        std::to_string(static_cast<long>(ms + 0.5)) + " ms" + note);
     return true;
 }
 
@@ -171,7 +184,7 @@ bool DevCommands::restore(bool undo)
     std::string error, note;
     if (!show.authoring->editTimeline(undo ? step.before : step.after, error, note))
         return refuse(verb, StringUtils::trim(error));
-    std::cout << (undo ? "Undone: " : "Redone: ") << step.command << note << std::endl;
+    say((undo ? "Undone: " : "Redone: ") + step.command + note);
     to.push_back(step);
     from.pop_back();
     return true;

@@ -12,8 +12,10 @@
 //
 //   key OBJECT.TRACK TIME CURVE VALUE   set a key (added, or the one on that row)
 //   unkey OBJECT.TRACK TIME             delete the key on that row
+//   move OBJECT.TRACK FROM TO [VALUE]   move the key on row FROM to TO (and give it VALUE)
 //   on OBJECT FROM TO [TARGET]          add an interval (the screen without a target)
 //   off OBJECT TIME                     delete the interval that starts at TIME
+//   span OBJECT TIME FROM TO            the interval that starts at TIME runs from FROM to TO
 //   target OBJECT TIME TARGET           draw that interval into TARGET ("screen" for the screen)
 //   seek TIME                           move the clock
 //   loop FROM TO                        loop from FROM to TO
@@ -32,6 +34,8 @@ public:
 
     // Runs one command line and prints its line; false when it was refused.
     bool run(const std::string& line);
+    // The line the last command printed, for the editor's console.
+    const std::string& getLastLine() const { return lastLine; }
 
 private:
     struct Edit
@@ -44,9 +48,11 @@ private:
     bool edit(const std::string& command, const std::vector<std::string>& words);
     bool restore(bool undo);
     bool refuse(const std::string& command, const std::string& why);
+    void say(const std::string& line);
     std::string moment(unsigned int ms) const;
 
     const DevShow& show;
     std::vector<Edit> done;
     std::vector<Edit> undone;
+    std::string lastLine;
 };

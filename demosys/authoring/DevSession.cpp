@@ -1,6 +1,7 @@
 #include "demosys/authoring/DevSession.h"
 
 #include "demosys/authoring/CommandInput.h"
+#include "demosys/authoring/ConsoleView.h"
 #include "demosys/authoring/DevCommands.h"
 #include "demosys/authoring/DevKeys.h"
 #include "demosys/authoring/EditorUi.h"
@@ -103,6 +104,9 @@ unsigned int DevSession::afterClock(unsigned int time)
 
 bool DevSession::event(const SDL_Event& event)
 {
+    // F1 closes the editor even while its console line has the keyboard.
+    if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_F1)
+        return false;
     return editorOpen && editor->event(event);
 }
 
@@ -127,6 +131,7 @@ void DevSession::key(int sdlKey, int modifiers)
         editor.reset(new EditorUi());
         timelineView.reset(new TimelineView());
         inspectorView.reset(new InspectorView());
+        consoleView.reset(new ConsoleView());
         // Decoded once, now, rather than at every start of the show.
         waveform.reset(new Waveform());
         if (MRVDemosys::getScriptValue("sound", "play") == "1")
@@ -173,9 +178,16 @@ void DevSession::drawEditor(unsigned int time)
     inspected.targets = &targets;
     std::string edit;
     inspectorView->draw(inspected, edit);
+    std::string typed;
+    consoleView->draw(typed);
     editor->render();
     if (!edit.empty())
         commands->run(edit);
+    if (!typed.empty())
+    {
+        commands->run(typed);
+        consoleView->reply(commands->getLastLine());
+    }
 
     // What the mouse asked for, as the command a script would type.
     switch (request.kind)
@@ -189,6 +201,13 @@ void DevSession::drawEditor(unsigned int time)
     case TimelineView::Request::LOOP:
         commands->run("loop " + TimelineSyntax::formatTime(request.from) + " " + TimelineSyntax::formatTime(request.to));
         break;
+    case TimelineView::Request::SPAN:
+    {
+        auto at = [this](unsigned int row) { return TimelineSyntax::formatTime(TimelineSyntax::rowStart(row, show.rowRate)); };
+        commands->run("span " + TimelineSyntax::quote(request.object) + " " + at(request.at) + " " + at(request.from) +
+                      " " + at(request.to));
+        break;
+    }
     case TimelineView::Request::NONE:
         break;
     }

@@ -12,6 +12,7 @@
 #include <vector>
 
 class CommandInput;
+class ConsoleView;
 class DevCommands;
 class DevKeys;
 class EditorUi;
@@ -85,6 +86,7 @@ private:
     std::unique_ptr<EditorUi> editor;
     std::unique_ptr<TimelineView> timelineView;
     std::unique_ptr<InspectorView> inspectorView;
+    std::unique_ptr<ConsoleView> consoleView;
     std::vector<std::string> targets;  // what an interval may draw into
     std::unique_ptr<Waveform> waveform;
     bool editorOpen = false;

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <cmath>
 
 namespace {
 
@@ -112,6 +113,9 @@ void InspectorView::draw(const Show& show, std::string& command)
     }
 
     if (ImGui::CollapsingHeader("Tracks", ImGuiTreeNodeFlags_DefaultOpen))
+    {
+        if (show.dev->rowsPerBeat > 0)
+            ImGui::Checkbox("snap to beats", &snapToBeats);
         for (int i = 0; i < group->getInterpolateTrackCount(); ++i)
         {
             const TrackInterpolate* track = group->getInterpolateTrack(i);
@@ -146,7 +150,7 @@ void InspectorView::draw(const Show& show, std::string& command)
             }
 
             // The curve over the timeline's stretch, its keys as points; a
-            // click on one seeks to it.
+            // click on one seeks to it, a drag moves it.
             float low = FLT_MAX, high = -FLT_MAX;
             for (int k = 0; k < CURVE_POINTS; ++k)
             {
@@ -163,7 +167,8 @@ void InspectorView::draw(const Show& show, std::string& command)
             const ImVec2 size(ImGui::GetContentRegionAvail().x, 40.0f);
             const ImVec2 corner = ImGui::GetCursorScreenPos();
             ImGui::InvisibleButton("##curve", size);
-            const bool clicked = ImGui::IsItemClicked();
+            const bool pressed = ImGui::IsItemActivated();
+            const bool released = ImGui::IsItemDeactivated();
             ImDrawList* draw = ImGui::GetWindowDrawList();
             draw->AddRectFilled(corner, ImVec2(corner.x + size.x, corner.y + size.y), IM_COL32(30, 34, 44, 255));
             auto point = [&](double ms, float v) {
@@ -187,10 +192,44 @@ void InspectorView::draw(const Show& show, std::string& command)
                 const ImVec2 p = point(ms, keyframe->value);
                 draw->AddCircleFilled(p, keyframe->row == row ? 4.5f : 3.0f,
                                       keyframe->row == row ? IM_COL32(255, 220, 90, 255) : IM_COL32(230, 230, 240, 255));
-                if (clicked && std::abs(io.MousePos.x - p.x) < 5.0f && std::abs(io.MousePos.y - p.y) < 5.0f)
-                    command = "seek " + rowTime(keyframe->row, show.dev->rowRate);
+                if (pressed && std::abs(io.MousePos.x - p.x) < 5.0f && std::abs(io.MousePos.y - p.y) < 5.0f)
+                    drag = { i, keyframe->row, keyframe->value, io.MousePos.x, io.MousePos.y };
+            }
+            if (drag.track == i)
+            {
+                // Where the pointer is, in rows (or beats) and in value; a
+                // move of a few pixels either way is no move that way.
+                const bool moved = std::abs(io.MousePos.x - drag.pressX) >= 3.0f;
+                const bool raised = std::abs(io.MousePos.y - drag.pressY) >= 3.0f;
+                const double ms = show.viewStart + (io.MousePos.x - corner.x) / size.x * (show.viewEnd - show.viewStart);
+                double rows = std::max(0.0, ms) * show.dev->rowRate / 1000.0;
+                if (snapToBeats && show.dev->rowsPerBeat > 0)
+                    rows = std::floor(rows / show.dev->rowsPerBeat + 0.5) * show.dev->rowsPerBeat;
+                const unsigned int to = moved ? static_cast<unsigned int>(rows + 0.5) : drag.row;
+                const float value =
+                    raised ? low + (corner.y + size.y - 3.0f - io.MousePos.y) / (size.y - 6.0f) * (high - low) : drag.value;
+                if (moved || raised)
+                {
+                    draw->AddCircle(point(static_cast<double>(to) * 1000.0 / show.dev->rowRate, value), 5.0f,
+                                    IM_COL32(255, 220, 90, 255), 12, 2.0f);
+                    ImGui::SetTooltip("row %u, %.3f", to, value);
+                }
+                if (released)
+                {
+                    if (!moved && !raised)
+                        command = "seek " + rowTime(drag.row, show.dev->rowRate);
+                    else
+                        command = "move " + name + " " + rowTime(drag.row, show.dev->rowRate) + " " +
+                                  rowTime(to, show.dev->rowRate) +
+                                  (raised ? " " + TimelineSyntax::formatValue(value) : std::string());
+                    drag.track = -1;
+                }
             }
             ImGui::PopID();
         }
+    }
+    // A key let go where no curve took it (the list changed under it) is dropped.
+    if (!ImGui::IsMouseDown(ImGuiMouseButton_Left))
+        drag.track = -1;
     ImGui::End();
 }

@@ -14,7 +14,9 @@ class TrackSystem;
 // Edits are made at the playhead, and come back as the one-line command a
 // script would type (the caller runs it): a key set or deleted, its curve
 // or value changed, an interval added, deleted or given another target. A
-// click on a key seeks to it, so that it can be edited.
+// click on a key seeks to it, so that it can be edited; a key dragged along
+// its curve moves to the row let go on (or the beat, with "snap to beats")
+// and takes the value let go at, or keeps it when the drag was level.
 class InspectorView
 {
 public:
@@ -34,6 +36,18 @@ public:
     void draw(const Show& show, std::string& command);
 
 private:
+    // A key held by the pointer, until the button is let go.
+    struct Drag
+    {
+        int track = -1;  // -1: none
+        unsigned int row = 0;
+        float value = 0.0f;
+        float pressX = 0.0f;
+        float pressY = 0.0f;
+    };
+
     static constexpr int CURVE_POINTS = 96;
     float curve[CURVE_POINTS] = {};
+    Drag drag;
+    bool snapToBeats = false;
 };

@@ -85,9 +85,15 @@ TimelineView::Request TimelineView::draw(const Show& show)
         return static_cast<unsigned int>(std::min(showEnd, std::max(0.0, msAt(io.MousePos.x))) + 0.5);
     };
     if (ImGui::IsItemActive() && ImGui::IsMouseDown(ImGuiMouseButton_Left))
-        request = { Request::SCRUB, pointerMs(), 0 };
+    {
+        request.kind = Request::SCRUB;
+        request.from = pointerMs();
+    }
     if (ImGui::IsItemDeactivated() && ImGui::IsMouseReleased(ImGuiMouseButton_Left))
-        request = { Request::SEEK, pointerMs(), 0 };
+    {
+        request.kind = Request::SEEK;
+        request.from = pointerMs();
+    }
     if (ImGui::IsItemHovered() && ImGui::IsMouseClicked(ImGuiMouseButton_Right))
     {
         looping = true;
@@ -97,7 +103,9 @@ TimelineView::Request TimelineView::draw(const Show& show)
     {
         looping = false;
         const unsigned int to = pointerMs();
-        request = { Request::LOOP, std::min(loopFrom, to), std::max(loopFrom, to) };
+        request.kind = Request::LOOP;
+        request.from = std::min(loopFrom, to);
+        request.to = std::max(loopFrom, to);
     }
 
     // Over the ruler the wheel zooms around the pointer, with Shift it
@@ -166,6 +174,7 @@ TimelineView::Request TimelineView::draw(const Show& show)
     ImDrawList* lanes = ImGui::GetWindowDrawList();
     const float lanesTop = ImGui::GetCursorScreenPos().y;
     const float lanesBottom = lanesTop + ImGui::GetContentRegionAvail().y;
+    float edgeY = lanesTop;
     if (show.tracks)
         for (const auto& entry : show.tracks->getTrackGroups())
         {
@@ -173,6 +182,8 @@ TimelineView::Request TimelineView::draw(const Show& show)
             ImGui::PushID(entry.first.c_str());
             if (ImGui::InvisibleButton("lane", ImVec2(std::max(1.0f, right - origin.x), LANE_HEIGHT)))
                 selected = entry.first;
+            const bool laneHovered = ImGui::IsItemHovered();
+            const bool lanePressed = ImGui::IsItemActivated();
             ImGui::PopID();
             if (!ImGui::IsItemVisible())
                 continue;
@@ -195,6 +206,18 @@ TimelineView::Request TimelineView::draw(const Show& show)
                     if (x1 - x0 > ImGui::CalcTextSize(start->targetName.c_str()).x + 6.0f)
                         draw->AddText(ImVec2(x0 + 3.0f, y), IM_COL32(15, 15, 20, 255), start->targetName.c_str());
                 };
+                // Its edges can be taken by the pointer: the start's left
+                // side, the stop row's right side ("on" includes it).
+                auto edges = [&](const TrackStartStopKeyFrame* start, const TrackStartStopKeyFrame* stop) {
+                    const float x0 = xAt(rowMs(start->row, show.dev->rowRate));
+                    const float x1 = xAt(rowMs(stop->row + 1u, show.dev->rowRate));
+                    const float dx0 = std::abs(io.MousePos.x - x0), dx1 = std::abs(io.MousePos.x - x1);
+                    if (!laneHovered || std::min(dx0, dx1) > 4.0f || !edge.object.empty())
+                        return;
+                    ImGui::SetMouseCursor(ImGuiMouseCursor_ResizeEW);
+                    if (lanePressed)
+                        edge = { entry.first, start->row, stop->row, dx1 < dx0 };
+                };
                 for (const auto& key : track->getKeyframes())
                 {
                     const auto* keyframe = static_cast<const TrackStartStopKeyFrame*>(key.second);
@@ -204,13 +227,43 @@ TimelineView::Request TimelineView::draw(const Show& show)
                     {
                         // "on" includes its stop row.
                         box(open, rowMs(keyframe->row + 1u, show.dev->rowRate));
+                        edges(open, keyframe);
                         open = nullptr;
                     }
                 }
                 if (open)  // a start without a stop draws at its row only
                     box(open, rowMs(open->row + 1u, show.dev->rowRate));
             }
+            if (edge.object == entry.first)
+                edgeY = y;
         }
+    if (!edge.object.empty())
+    {
+        // The span as it would be let go now, outlined over the lane.
+        const double ms = std::max(0.0, std::min(showEnd, msAt(io.MousePos.x)));
+        const unsigned int pointerRow = static_cast<unsigned int>(ms * show.dev->rowRate / 1000.0 + 0.5);
+        unsigned int from = edge.start, to = edge.stop;
+        if (edge.end)
+            to = std::max(from, pointerRow > 0 ? pointerRow - 1u : 0u);
+        else
+            from = std::min(to, pointerRow);
+        lanes->AddRect(ImVec2(xAt(rowMs(from, show.dev->rowRate)), edgeY),
+                       ImVec2(xAt(rowMs(to + 1u, show.dev->rowRate)), edgeY + LANE_HEIGHT), IM_COL32(255, 220, 90, 255),
+                       2.0f, 0, 2.0f);
+        ImGui::SetTooltip("rows %u to %u", from, to);
+        if (!ImGui::IsMouseDown(ImGuiMouseButton_Left))
+        {
+            if (from != edge.start || to != edge.stop)
+            {
+                request.kind = Request::SPAN;
+                request.object = edge.object;
+                request.at = edge.start;
+                request.from = from;
+                request.to = to;
+            }
+            edge.object.clear();
+        }
+    }
     const float playhead = xAt(show.time);
     if (playhead >= left && playhead <= right)
         lanes->AddLine(ImVec2(playhead, lanesTop), ImVec2(playhead, lanesBottom), IM_COL32(255, 70, 60, 255), 2.0f);

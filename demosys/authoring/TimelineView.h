@@ -18,7 +18,8 @@ class Waveform;
 //   is down), then seek where it was let go;
 // - drag with the right button on the ruler: a loop over that stretch;
 // - the wheel zooms around the pointer, with Shift it scrolls;
-// - a click on a lane selects its object for the inspector.
+// - a click on a lane selects its object for the inspector; an edge of an
+//   interval dragged along its lane moves that end to the row let go on.
 class TimelineView
 {
 public:
@@ -31,9 +32,13 @@ public:
     };
     struct Request
     {
-        enum Kind { NONE, SCRUB, SEEK, LOOP } kind = NONE;
+        enum Kind { NONE, SCRUB, SEEK, LOOP, SPAN } kind = NONE;
+        // Milliseconds; for SPAN, rows: the interval of `object` that
+        // starts on row `at` is to run from row `from` to row `to`.
         unsigned int from = 0;
         unsigned int to = 0;
+        std::string object;
+        unsigned int at = 0;
     };
 
     Request draw(const Show& show);
@@ -53,6 +58,14 @@ private:
     float left = 0.0f;
     float right = 1.0f;
     std::string selected;
+    // An interval's edge held by the pointer, until the button is let go.
+    struct EdgeDrag
+    {
+        std::string object;  // empty: none
+        unsigned int start = 0;
+        unsigned int stop = 0;
+        bool end = false;  // the stop edge rather than the start
+    } edge;
     bool looping = false;
     unsigned int loopFrom = 0;
 };
