@@ -9,12 +9,13 @@ void ConsoleView::draw(std::string& command)
     command.clear();
     const ImGuiIO& io = ImGui::GetIO();
     // Between the show and the timeline, under the inspector's left edge.
-    const float height = ImGui::GetTextLineHeightWithSpacing() * (KEPT * 2 + 1) + 16.0f;
+    const float height = ImGui::GetTextLineHeightWithSpacing() * static_cast<float>(KEPT + 1) + 14.0f;
     ImGui::SetNextWindowPos(ImVec2(0.0f, io.DisplaySize.y * 0.62f - height), ImGuiCond_Always);
     ImGui::SetNextWindowSize(ImVec2(io.DisplaySize.x * 0.62f, height), ImGuiCond_Always);
     ImGui::Begin("Console", nullptr,
                  ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoSavedSettings |
-                     ImGuiWindowFlags_NoTitleBar | ImGuiWindowFlags_NoScrollbar);
+                     ImGuiWindowFlags_NoTitleBar | ImGuiWindowFlags_NoScrollbar |
+                     ImGuiWindowFlags_NoFocusOnAppearing);
     for (const std::string& line : shown)
         ImGui::TextUnformatted(line.c_str());
     ImGui::SetNextItemWidth(-1.0f);
@@ -60,6 +61,6 @@ void ConsoleView::draw(std::string& command)
 void ConsoleView::reply(const std::string& line)
 {
     shown.push_back(line);
-    while (shown.size() > KEPT * 2)
+    while (shown.size() > KEPT)
         shown.pop_front();
 }

@@ -4,7 +4,7 @@
 #include <string>
 
 // The editor's console line: a command typed as a script would type it, run
-// on Enter, with the last few commands and the line each printed above it.
+// on Enter, with the last command and the line it printed above it.
 // Up and Down bring back earlier commands.
 class ConsoleView
 {
@@ -15,7 +15,7 @@ public:
     void reply(const std::string& line);
 
 private:
-    static constexpr size_t KEPT = 4;
+    static constexpr size_t KEPT = 2;  // lines shown above the input
     static constexpr size_t LINE = 256;
 
     char input[LINE] = {};

@@ -2,6 +2,7 @@
 
 #include "demosys/runtime/MRVDemosys.h"
 
+#include <GL/glew.h>
 #include <SDL.h>
 #include <backends/imgui_impl_opengl2.h>
 #include <backends/imgui_impl_sdl.h>
@@ -66,5 +67,38 @@ void EditorUi::beginFrame()
 void EditorUi::render()
 {
     ImGui::Render();
+    // The back end draws with the fixed pipeline from client arrays and saves
+    // most state, but not what an effect may leave bound: a program would
+    // draw the panels with a scene's shader, a buffer object would turn the
+    // vertex pointers into offsets into it, a texture matrix would move
+    // every glyph off the font.
+    GLint program = 0, activeUnit = GL_TEXTURE0, arrayBuffer = 0, elementBuffer = 0, matrixMode = GL_MODELVIEW;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &program);
+    glGetIntegerv(GL_ACTIVE_TEXTURE, &activeUnit);
+    glGetIntegerv(GL_ARRAY_BUFFER_BINDING, &arrayBuffer);
+    glGetIntegerv(GL_ELEMENT_ARRAY_BUFFER_BINDING, &elementBuffer);
+    glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
+    glUseProgram(0);
+    glActiveTexture(GL_TEXTURE0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_TEXTURE_BIT | GL_STENCIL_BUFFER_BIT);
+    glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
+    glMatrixMode(GL_TEXTURE);
+    glPushMatrix();
+    glLoadIdentity();
+    glDisable(GL_FOG);
+    glDisable(GL_ALPHA_TEST);
+    glDisable(GL_STENCIL_TEST);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     ImGui_ImplOpenGL2_RenderDrawData(ImGui::GetDrawData());
+    glMatrixMode(GL_TEXTURE);
+    glPopMatrix();
+    glMatrixMode(static_cast<GLenum>(matrixMode));
+    glPopClientAttrib();
+    glPopAttrib();
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLuint>(elementBuffer));
+    glBindBuffer(GL_ARRAY_BUFFER, static_cast<GLuint>(arrayBuffer));
+    glActiveTexture(static_cast<GLenum>(activeUnit));
+    glUseProgram(static_cast<GLuint>(program));
 }
