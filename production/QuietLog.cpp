@@ -8,7 +8,7 @@ namespace {
 // The lines of --dev and the summary start with these.
 const char* const KEPT_STARTS[] = {
     "Reload", "Paused", "Resumed", "Seek to", "Loop", "HUD ", "Watching ", "Duration", "FPS", "Video written",
-    "benchmark ", "Track '", "Done: ", "Not done: ", "Undone: ", "Redone: ", "No timeline", "Editor ",
+    "benchmark ", "Track '", "Done: ", "Not done: ", "Undone: ", "Redone: ", "No timeline", "Editor ", "Camera ",
 };
 // Failures and warnings say so, in any of the engine's words for it.
 const char* const KEPT_WORDS[] = { "error", "warning", "fail", "cannot", "can't", "missing", "not found", "invalid" };

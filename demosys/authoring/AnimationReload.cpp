@@ -3,12 +3,28 @@
 #include "demosys/timeline/Animation.h"
 #include "demosys/timeline/AnimationParser.h"
 
+#include "mrvutils/File.h"
+
 #include <memory>
 
 bool AnimationReload::reload(Animation& animation, const std::string& file, std::string& error)
 {
+    File input(file, File::READ);
+    if (!input.exists())
+    {
+        AnimationParser parser(file);
+        parser.loadFile(file);
+        error = parser.getErrorMessage();
+        return false;
+    }
+    return reload(animation, file, input.getAsString(), error);
+}
+
+bool AnimationReload::reload(Animation& animation, const std::string& file, const std::string& text,
+                             std::string& error)
+{
     AnimationParser parser(file);
-    std::unique_ptr<Animation> fresh(parser.parse());
+    std::unique_ptr<Animation> fresh(parser.parse(text));
     if (!fresh || !parser.isValid())
     {
         error = parser.getErrorMessage();

@@ -13,4 +13,6 @@ public:
     // Refuses a file the parser rejects, and one with fewer keyframes than
     // the animation's interpolation needs to evaluate anything.
     static bool reload(Animation& animation, const std::string& file, std::string& error);
+    // The same from the file's text, already read or about to be written.
+    static bool reload(Animation& animation, const std::string& file, const std::string& text, std::string& error);
 };

@@ -1,18 +1,25 @@
 #include "demosys/authoring/DevCommands.h"
 
 #include "demosys/authoring/DevKeys.h"
+#include "demosys/authoring/FlyCamera.h"
 #include "demosys/authoring/LiveAuthoring.h"
 #include "demosys/authoring/LoopRegion.h"
 #include "demosys/runtime/MRVDemosys.h"
 #include "demosys/runtime/MRVTime.h"
 #include "demosys/sound/FMODTimer.h"
+#include "demosys/timeline/Animation.h"
+#include "demosys/timeline/AnimationEdit.h"
+#include "demosys/timeline/CameraTakeover.h"
 #include "demosys/timeline/TrackGroup.h"
 #include "demosys/timeline/TrackSystem.h"
 #include "demosys/timeline/TimelineEdit.h"
 #include "demosys/timeline/TimelineSyntax.h"
+#include "mrvutils/File.h"
 #include "mrvutils/StringUtils.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <iostream>
 
 namespace {
@@ -25,6 +32,15 @@ bool splitTrack(const std::string& name, std::string& object, std::string& track
         return false;
     object = name.substr(0, dot);
     track = name.substr(dot + 1);
+    return true;
+}
+
+bool readFile(const std::string& path, std::string& text)
+{
+    File input(path, File::READ);
+    if (!input.exists())
+        return false;
+    text = input.getAsString();
     return true;
 }
 
@@ -96,10 +112,13 @@ bool DevCommands::run(const std::string& line)
     }
     if ((verb == "undo" || verb == "redo") && words.size() == 1)
         return restore(verb == "undo");
+    if (verb == "camera")
+        return camera(command, words);
     if (verb == "key" || verb == "unkey" || verb == "move" || verb == "on" || verb == "off" || verb == "span" ||
         verb == "target")
         return edit(command, words);
-    return refuse(command, "expected key, unkey, move, on, off, span, target, seek, loop, undo or redo with their values");
+    return refuse(command,
+                  "expected key, unkey, move, on, off, span, target, seek, loop, camera, undo or redo with their values");
 }
 
 bool DevCommands::edit(const std::string& command, const std::vector<std::string>& words)
@@ -159,7 +178,7 @@ bool DevCommands::edit(const std::string& command, const std::vector<std::string
     std::string error, note;
     if (!show.authoring->editTimeline(edit.getText(), error, note))
         return refuse(command, StringUtils::trim(error));
-    done.push_back({ command, text, edit.getText() });
+    done.push_back({ command, std::string(), text, edit.getText() });
     undone.clear();
     // From the command to the show that plays it: the next frame draws it.
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
@@ -176,16 +195,106 @@ bool DevCommands::restore(bool undo)
     if (from.empty())
         return refuse(verb, undo ? "nothing to undo" : "nothing to redo");
     const Edit& step = from.back();
+    const std::string& wanted = undo ? step.before : step.after;
     std::string text;
     // An edit saved meanwhile from a text editor is the author's newer
     // word; it is not overwritten with an older text.
-    if (!show.authoring->readTimeline(text) || text != (undo ? step.after : step.before))
-        return refuse(verb, "the timeline was changed since; edit it where it was changed");
+    const bool read = step.file.empty() ? show.authoring->readTimeline(text) : readFile(step.file, text);
+    if (!read || text != (undo ? step.after : step.before))
+        return refuse(verb, step.file.empty() ? "the timeline was changed since; edit it where it was changed"
+                                              : "'" + step.file + "' was changed since; edit it where it was changed");
     std::string error, note;
-    if (!show.authoring->editTimeline(undo ? step.before : step.after, error, note))
+    const bool ok = step.file.empty() ? show.authoring->editTimeline(wanted, error, note)
+                                      : show.authoring->editAnimation(step.file, wanted, error);
+    if (!ok)
         return refuse(verb, StringUtils::trim(error));
     say((undo ? "Undone: " : "Redone: ") + step.command + note);
     to.push_back(step);
     from.pop_back();
+    return true;
+}
+
+bool DevCommands::camera(const std::string& command, const std::vector<std::string>& words)
+{
+    FlyCamera* fly = show.fly;
+    if (!fly)
+        return refuse(command, "this show has no fly camera");
+    const std::string what = words.size() > 1 ? words[1] : std::string();
+    if (what == "fly" && words.size() == 2)
+    {
+        fly->start();
+        say("Camera flying from " + fly->describe());
+        return true;
+    }
+    if (what == "set" && words.size() == 7)
+    {
+        float numbers[5];
+        for (int i = 0; i < 5; ++i)
+        {
+            std::string expected;
+            if (!TimelineSyntax::parseValue(words[static_cast<size_t>(i + 2)], numbers[i], expected) ||
+                !std::isfinite(numbers[i]))
+                return refuse(command, "expected 'camera set X Y Z PITCH HEADING' with finite numbers, found '" +
+                                           words[static_cast<size_t>(i + 2)] + "'");
+        }
+        fly->set(numbers[0], numbers[1], numbers[2], numbers[3], numbers[4]);
+        say("Camera flying from " + fly->describe());
+        return true;
+    }
+    if (what == "off" && words.size() == 2)
+    {
+        fly->stop();
+        say("Camera back on its path");
+        return true;
+    }
+    if (what == "commit" && (words.size() == 2 || (words.size() == 3 && words[2] == "new")))
+        return commit(command, words.size() == 3);
+    return refuse(command, "expected 'camera fly', 'camera set X Y Z PITCH HEADING', 'camera off' or "
+                           "'camera commit [new]'");
+}
+
+bool DevCommands::commit(const std::string& command, bool insert)
+{
+    const auto started = std::chrono::steady_clock::now();
+    const CameraTakeover& takeover = MRVDemosys::cameraTakeover;
+    if (!takeover.flying)
+        return refuse(command, "the camera is not flying; 'camera fly' or 'camera set' first");
+    // The path flown in the frame just drawn, or in the one being drawn.
+    if (!takeover.path || takeover.frame + 1 < MRVDemosys::frames)
+        return refuse(command, "no scene flies a camera path now");
+    std::string file;
+    if (!show.authoring || !show.authoring->animationFile(takeover.path, file))
+        return refuse(command, "the camera path flown now is not a file of this show");
+    std::string text;
+    if (!readFile(file, text))
+        return refuse(command, "cannot read '" + file + "'");
+
+    // Where the path is: its keyframes sit at whole segments of the
+    // progress (a Catmull-Rom path runs from its second keyframe to the
+    // one before its last).
+    const Animation& path = *takeover.path;
+    const bool catmull = path.getInterpolationType() == Animation::CATMULL_ROM;
+    const int first = catmull ? 1 : 0;
+    const int segments = std::max(1, path.countKeyFrames() - (catmull ? 3 : 1));
+    const double along = std::min(1.0, std::max(0.0, takeover.progress)) * segments;
+    const int index = insert ? first + std::min(segments - 1, static_cast<int>(std::floor(along))) + 1
+                             : first + static_cast<int>(std::floor(along + 0.5));
+
+    AnimationEdit edit(file, text);
+    AnimationEdit::Pose pose;
+    pose.position = takeover.position;
+    pose.pitch = takeover.pitch;
+    pose.heading = takeover.heading;
+    if (!(insert ? edit.insertKeyframe(index, pose) : edit.setKeyframe(index, pose)))
+        return refuse(command, edit.getErrorMessage());
+    std::string error;
+    if (!show.authoring->editAnimation(file, edit.getText(), error))
+        return refuse(command, StringUtils::trim(error));
+    done.push_back({ command, file, text, edit.getText() });
+    undone.clear();
+    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
+    say("Done: " + command + " ('" + file + "' line " + std::to_string(edit.getLine()) + ") in " +
+        std::to_string(static_cast<long>(ms + 0.5)) + " ms; keyframe " + std::to_string(index + 1) + " of " +
+        std::to_string(path.countKeyFrames()) + (insert ? ", new" : ""));
     return true;
 }

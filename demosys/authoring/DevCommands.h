@@ -19,13 +19,20 @@
 //   target OBJECT TIME TARGET           draw that interval into TARGET ("screen" for the screen)
 //   seek TIME                           move the clock
 //   loop FROM TO                        loop from FROM to TO
+//   camera fly                          the fly camera takes over, from the camera's pose now
+//   camera set X Y Z PITCH HEADING      the fly camera takes over at that pose
+//   camera off                          the scenes fly their paths again
+//   camera commit [new]                 the fly camera's pose into the camera path playing
+//                                       now: its keyframe nearest to where the path is, or
+//                                       with "new" a keyframe inserted there
 //   undo, redo                          step through the edits made here
 //
 // Times as in the timeline text (rows or minutes:seconds:milliseconds);
 // names may be quoted as there. An edit changes the timeline text as a
 // careful person would (only the lines it concerns) and then goes through
-// the same check, compile and reload as a saved file. Each command prints
-// one line: what it did, or why not.
+// the same check, compile and reload as a saved file; a commit changes the
+// camera path file's lines of that keyframe alone. Each command prints one
+// line: what it did, or why not.
 class DevCommands
 {
 public:
@@ -41,11 +48,14 @@ private:
     struct Edit
     {
         std::string command;
+        std::string file;  // empty: the timeline
         std::string before;
         std::string after;
     };
 
     bool edit(const std::string& command, const std::vector<std::string>& words);
+    bool camera(const std::string& command, const std::vector<std::string>& words);
+    bool commit(const std::string& command, bool insert);
     bool restore(bool undo);
     bool refuse(const std::string& command, const std::string& why);
     void say(const std::string& line);

@@ -1,10 +1,12 @@
 #include "demosys/authoring/DevSession.h"
 
+#include "demosys/authoring/CameraPathView.h"
 #include "demosys/authoring/CommandInput.h"
 #include "demosys/authoring/ConsoleView.h"
 #include "demosys/authoring/DevCommands.h"
 #include "demosys/authoring/DevKeys.h"
 #include "demosys/authoring/EditorUi.h"
+#include "demosys/authoring/FlyCamera.h"
 #include "demosys/authoring/InspectorView.h"
 #include "demosys/authoring/TimelineView.h"
 #include "demosys/authoring/Waveform.h"
@@ -14,11 +16,14 @@
 #include "demosys/runtime/MRVTime.h"
 #include "demosys/runtime/ScreenMetrics.h"
 #include "demosys/sound/FMODTimer.h"
+#include "demosys/timeline/CameraTakeover.h"
 #include "demosys/timeline/TrackSystem.h"
 #include "mrvutils/MRVUtils.h"
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <chrono>
 #include <iostream>
 
 namespace {
@@ -32,11 +37,17 @@ int systemValue(const char* key, int otherwise)
 } // namespace
 
 DevSession::DevSession(const Options& options_)
-    : options(options_), authoring(options_.timeline), pacer(options_.fixedStepFps)
+    : options(options_), authoring(options_.timeline), pacer(options_.fixedStepFps),
+      fly(new FlyCamera(MRVDemosys::cameraTakeover))
 {
 }
 
-DevSession::~DevSession() = default;
+DevSession::~DevSession()
+{
+    // The scenes fly their own paths again, at no cost.
+    MRVDemosys::cameraTakeover.flying = false;
+    MRVDemosys::cameraTakeover.keepMatrices = false;
+}
 
 void DevSession::watchProduction()
 {
@@ -51,6 +62,7 @@ void DevSession::showStarts()
     show.timer = MRVDemosys::timer;
     show.loop = &loop;
     show.authoring = &authoring;
+    show.fly = fly.get();
     show.stopMs = MRVDemosys::stopTime.getTicks();
     show.rowRate = MRVDemosys::tracks ? MRVDemosys::tracks->getRowRate() : TrackSystem::DEFAULT_ROW_RATE;
     show.rowsPerBeat = systemValue("rowsperbeat", 0);
@@ -74,6 +86,12 @@ void DevSession::betweenFrames()
 {
     // Reloads delay the frame they precede, so they count towards it.
     meter.frameStarts();
+    const auto now = std::chrono::steady_clock::now();
+    const float seconds = std::min(0.1f, std::chrono::duration<float>(now - lastFrame).count());
+    lastFrame = now;
+    // What is typed into the console is no flight.
+    if (fly->isFlying() && !MRVDemosys::hiddenWindow && !(editorOpen && editor->hasKeyboard()))
+        fly->move(SDL_GetKeyboardState(nullptr), (SDL_GetModState() & KMOD_SHIFT) != 0, seconds);
     authoring.betweenFrames();
     if (input)
         for (const std::string& line : input->poll())
@@ -107,7 +125,15 @@ bool DevSession::event(const SDL_Event& event)
     // F1 closes the editor even while its console line has the keyboard.
     if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_F1)
         return false;
-    return editorOpen && editor->event(event);
+    if (editorOpen && editor->event(event))
+        return true;
+    // A drag over the show, not over a panel, turns the fly camera.
+    if (fly->isFlying() && event.type == SDL_MOUSEMOTION && event.motion.state != 0)
+    {
+        fly->look(static_cast<float>(event.motion.xrel), static_cast<float>(event.motion.yrel));
+        return true;
+    }
+    return false;
 }
 
 void DevSession::key(int sdlKey, int modifiers)
@@ -116,6 +142,11 @@ void DevSession::key(int sdlKey, int modifiers)
     if (editorOpen && sdlKey == SDLK_z && (modifiers & KMOD_CTRL))
     {
         commands->run((modifiers & KMOD_SHIFT) ? "redo" : "undo");
+        return;
+    }
+    if (sdlKey == SDLK_F2 && !MRVDemosys::hiddenWindow)
+    {
+        commands->run(fly->isFlying() ? "camera off" : "camera fly");
         return;
     }
     if (sdlKey != SDLK_F1)
@@ -141,6 +172,8 @@ void DevSession::key(int sdlKey, int modifiers)
             targets.push_back(entry.first);
     }
     editorOpen = !editorOpen && editor->isValid();
+    // The path is drawn with the matrices of its scene, kept while the editor shows it.
+    MRVDemosys::cameraTakeover.keepMatrices = editorOpen;
     std::cout << (editorOpen ? "Editor on" : "Editor off") << std::endl;
 }
 
@@ -155,7 +188,12 @@ void DevSession::afterDraw(unsigned int time, unsigned int row)
                       screen->getViewportY(), screen->getViewportWidth(), screen->getViewportHeight());
     }
     if (editorOpen)
+    {
+        const ScreenMetrics* screen = MRVDemosys::screenMetrics;
+        CameraPathView::draw(MRVDemosys::cameraTakeover, MRVDemosys::frames, screen->getViewportX(),
+                             screen->getViewportY(), screen->getViewportWidth(), screen->getViewportHeight());
         drawEditor(time);
+    }
     meter.workDone();
 }
 
@@ -176,6 +214,10 @@ void DevSession::drawEditor(unsigned int time)
     inspected.viewStart = timelineView->getViewStart();
     inspected.viewEnd = timelineView->getViewEnd();
     inspected.targets = &targets;
+    const CameraTakeover& takeover = MRVDemosys::cameraTakeover;
+    inspected.flying = fly->isFlying();
+    inspected.cameraPose = fly->describe();
+    inspected.pathNow = takeover.path && takeover.frame == MRVDemosys::frames;
     std::string edit;
     inspectorView->draw(inspected, edit);
     std::string typed;

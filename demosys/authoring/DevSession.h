@@ -7,6 +7,7 @@
 #include "demosys/authoring/LoopRegion.h"
 #include "demosys/runtime/FrameHooks.h"
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@ class ConsoleView;
 class DevCommands;
 class DevKeys;
 class EditorUi;
+class FlyCamera;
 class HudOverlay;
 class InspectorView;
 class TimelineView;
@@ -27,7 +29,9 @@ class Waveform;
 // knows it only through its hooks.
 //
 // F1 opens and closes the editor over the show: panels that carry out what
-// the mouse asks as the same commands a script types. Without a window
+// the mouse asks as the same commands a script types. F2 switches the fly
+// camera, which poses the scenes in place of their camera paths until a
+// commit writes its pose into the path being flown. Without a window
 // (--dev --headless) those commands are read from standard input, a line
 // each, and run between frames.
 //
@@ -93,6 +97,9 @@ private:
     // Without a window, commands come on standard input.
     std::unique_ptr<CommandInput> input;
     bool overlayShown = true;
+    // F2, or the camera commands: the author's camera in place of the paths.
+    std::unique_ptr<FlyCamera> fly;
+    std::chrono::steady_clock::time_point lastFrame = std::chrono::steady_clock::now();
     bool holdAtStop = false;
     // What the keys and the editor act on, set when the show starts.
     DevShow show;

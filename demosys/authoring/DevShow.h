@@ -5,6 +5,7 @@
 #include <string>
 
 class FMODTimer;
+class FlyCamera;
 class LiveAuthoring;
 class LoopRegion;
 
@@ -15,6 +16,7 @@ struct DevShow
     FMODTimer* timer = nullptr;
     LoopRegion* loop = nullptr;
     LiveAuthoring* authoring = nullptr;
+    FlyCamera* fly = nullptr;
     bool* overlayShown = nullptr;  // null when there is no overlay
     unsigned int stopMs = 0;       // seeks stop here
     int rowRate = 20;

@@ -57,6 +57,11 @@ bool EditorUi::event(const SDL_Event& event)
     }
 }
 
+bool EditorUi::hasKeyboard() const
+{
+    return valid && ImGui::GetIO().WantCaptureKeyboard;
+}
+
 void EditorUi::beginFrame()
 {
     ImGui_ImplOpenGL2_NewFrame();

@@ -19,6 +19,8 @@ public:
     // True when the editor takes the event (the pointer is over a panel, or
     // a panel has the keyboard) and the show must not act on it.
     bool event(const SDL_Event& event);
+    // Whether a panel takes what is typed (the console line has the focus).
+    bool hasKeyboard() const;
     void beginFrame();
     void render();
 

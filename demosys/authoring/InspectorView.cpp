@@ -34,6 +34,34 @@ std::string trackName(const std::string& object, const std::string& track)
 
 } // namespace
 
+void InspectorView::drawCamera(const Show& show, std::string& command)
+{
+    if (!ImGui::CollapsingHeader("Camera (F2 flies)"))
+        return;
+    if (!show.flying)
+    {
+        if (ImGui::SmallButton("fly from here"))
+            command = "camera fly";
+        ImGui::SameLine();
+        ImGui::TextDisabled("WASD, Q/E, Shift; drag to look");
+        return;
+    }
+    ImGui::TextUnformatted(show.cameraPose.c_str());
+    if (ImGui::SmallButton("back to the path"))
+        command = "camera off";
+    if (!show.pathNow)
+    {
+        ImGui::TextDisabled("no scene flies a camera path now");
+        return;
+    }
+    ImGui::SameLine();
+    if (ImGui::SmallButton("commit to the nearest keyframe"))
+        command = "camera commit";
+    ImGui::SameLine();
+    if (ImGui::SmallButton("as a new keyframe"))
+        command = "camera commit new";
+}
+
 void InspectorView::draw(const Show& show, std::string& command)
 {
     command.clear();
@@ -42,6 +70,7 @@ void InspectorView::draw(const Show& show, std::string& command)
     ImGui::SetNextWindowSize(ImVec2(io.DisplaySize.x * 0.38f, io.DisplaySize.y * 0.62f));
     ImGui::Begin("Inspector", nullptr,
                  ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoSavedSettings);
+    drawCamera(show, command);
     const TrackGroup* group = show.object.empty() || !show.tracks ? nullptr : show.tracks->getTrackGroupByName(show.object);
     if (!group)
     {

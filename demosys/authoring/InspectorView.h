@@ -6,7 +6,8 @@
 struct DevShow;
 class TrackSystem;
 
-// The editor's inspector: the selected effect object's class, its
+// The editor's inspector: the fly camera and its commits; the selected
+// effect object's class, its
 // parameters as the demoscript gave them, its intervals, and each track it
 // reads with its value now and its curve over the stretch of the show the
 // timeline shows, keys marked.
@@ -30,12 +31,19 @@ public:
         double viewEnd = 1.0;
         // "screen" first, then the production's framebuffers.
         const std::vector<std::string>* targets = nullptr;
+        // The fly camera: on or not, its pose, and whether a scene flies a
+        // camera path now (one to commit it into).
+        bool flying = false;
+        std::string cameraPose;
+        bool pathNow = false;
     };
 
     // `command` is left empty when nothing was asked for.
     void draw(const Show& show, std::string& command);
 
 private:
+    void drawCamera(const Show& show, std::string& command);
+
     // A key held by the pointer, until the button is let go.
     struct Drag
     {

@@ -1,5 +1,7 @@
 #include "demosys/authoring/LiveAuthoring.h"
 
+#include "demosys/timeline/Animation.h"
+
 #include "demosys/authoring/AnimationReload.h"
 #include "demosys/authoring/PictureReload.h"
 #include "demosys/authoring/ShaderReload.h"
@@ -13,6 +15,7 @@
 #include "demosys/runtime/MRVDemosys.h"
 #include "demosys/script/ParameterGroup.h"
 #include "demosys/script/Parameters.h"
+#include "demosys/timeline/Animation.h"
 #include "demosys/timeline/TrackGroup.h"
 #include "demosys/timeline/TrackInterpolate.h"
 #include "demosys/timeline/TrackSystem.h"
@@ -370,6 +373,43 @@ bool LiveAuthoring::writeTimeline(const std::string& text)
         if (unit.kind == Kind::TIMELINE)
             watcher.refresh(unit.files.front());
     return true;
+}
+
+bool LiveAuthoring::animationFile(const Animation* path, std::string& file) const
+{
+    for (const Unit& unit : units)
+        if (unit.kind == Kind::ANIMATION && path && MRVDemosys::animationPool->getAnimation(unit.name) == path)
+        {
+            file = watcher.path(unit.files.front());
+            return true;
+        }
+    return false;
+}
+
+bool LiveAuthoring::editAnimation(const std::string& file, const std::string& text, std::string& error)
+{
+    for (const Unit& unit : units)
+    {
+        if (unit.kind != Kind::ANIMATION || watcher.path(unit.files.front()) != file)
+            continue;
+        Animation* path = MRVDemosys::animationPool->getAnimation(unit.name);
+        // Read into a spare first: a text that does not read changes
+        // neither the file nor the path being flown.
+        Animation spare;
+        spare.setInterpolationType(path->getInterpolationType());
+        if (!AnimationReload::reload(spare, file, text, error))
+            return false;
+        if (!File::replace(file, text))
+        {
+            error = "cannot write '" + file + "'";
+            return false;
+        }
+        watcher.refresh(unit.files.front());
+        path->replaceKeyframes(spare);
+        return true;
+    }
+    error = "'" + file + "' is no camera path this show watches";
+    return false;
 }
 
 bool LiveAuthoring::readTimeline(std::string& text) const

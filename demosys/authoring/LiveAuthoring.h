@@ -20,6 +20,8 @@
 // and only then compiled into the track folder, all or nothing: the folder
 // holds exactly the timeline afterwards, and the running tracks are read
 // again from it, so a restart plays what the author saw.
+class Animation;
+
 class LiveAuthoring
 {
 public:
@@ -42,6 +44,14 @@ public:
     // the running tracks read again. False, with nothing written, when it
     // does not compile or fit the show.
     bool editTimeline(const std::string& text, std::string& error, std::string& note);
+    // The file a camera path of the animation pool was read from; false for
+    // a path this show does not watch.
+    bool animationFile(const Animation* path, std::string& file) const;
+    // An edit of that file made in the program: the new text is read as a
+    // saved file is, written over the file and flown from the next pose on.
+    // False, with nothing written, when it does not read.
+    bool editAnimation(const std::string& file, const std::string& text, std::string& error);
+
     // The timeline text as it is on disk; false without one.
     bool readTimeline(std::string& text) const;
     const std::string& getTimelineFile() const { return timelineFile; }

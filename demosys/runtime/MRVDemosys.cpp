@@ -41,6 +41,7 @@ unsigned int MRVDemosys::frames = 0;
 unsigned int MRVDemosys::fpstime = 0;
 Camera MRVDemosys::camera;
 Camera MRVDemosys::syscamera;
+CameraTakeover MRVDemosys::cameraTakeover;
 
 float MRVDemosys::getFPS(unsigned int now)
 {

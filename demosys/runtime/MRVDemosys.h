@@ -2,6 +2,7 @@
 
 #include "demosys/runtime/MRVTime.h"
 #include "demosys/scene/Camera.h"
+#include "demosys/timeline/CameraTakeover.h"
 
 #include <string>
 
@@ -70,6 +71,8 @@ public:
     // that nothing in the engine drives.
     static Camera camera;
     static Camera syscamera;
+    // What the camera paths last did, and the editor's fly camera.
+    static CameraTakeover cameraTakeover;
 
     static void setProgressBar(ProgressBar* bar) { pBar = bar; }
     static void setQuit(bool q) { quit = q; }

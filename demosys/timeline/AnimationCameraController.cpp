@@ -3,6 +3,9 @@
 #include "demosys/runtime/MRVDemosys.h"
 #include "demosys/scene/Camera.h"
 #include "demosys/timeline/Animation.h"
+#include "demosys/timeline/CameraTakeover.h"
+
+#include <GL/glew.h>
 
 AnimationCameraController::AnimationCameraController(Animation* a) : animation(a)
 {
@@ -48,9 +51,18 @@ void AnimationCameraController::animate(float progress)
 void AnimationCameraController::poseCamera(double progress)
 {
     animation->next(progress);
+    CameraTakeover& takeover = MRVDemosys::cameraTakeover;
+    takeover.path = animation;
+    takeover.progress = progress;
+    takeover.frame = MRVDemosys::frames;
     Camera& camera = MRVDemosys::camera;
-    camera.setPosition(animation->getPosition());
-    camera.setPitch(animation->getPitch());
-    camera.setHeading(animation->getHeading());
+    camera.setPosition(takeover.flying ? takeover.position : animation->getPosition());
+    camera.setPitch(takeover.flying ? takeover.pitch : animation->getPitch());
+    camera.setHeading(takeover.flying ? takeover.heading : animation->getHeading());
     camera.setGLMatrixes();
+    if (takeover.keepMatrices)
+    {
+        glGetFloatv(GL_MODELVIEW_MATRIX, takeover.modelView);
+        glGetFloatv(GL_PROJECTION_MATRIX, takeover.projection);
+    }
 }

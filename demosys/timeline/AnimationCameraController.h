@@ -6,7 +6,9 @@ class Animation;
 
 // Flies the shared camera (MRVDemosys::camera) along an animation: every call
 // evaluates the animation, poses the camera and multiplies its transform onto
-// the current model-view matrix.
+// the current model-view matrix. Each pose is noted in
+// MRVDemosys::cameraTakeover, whose fly pose, while it is on, replaces the
+// path's.
 class AnimationCameraController
 {
 public:

@@ -76,7 +76,18 @@ Animation* AnimationParser::parse()
 {
     if (!loadFile(path))
         return nullptr;
+    return parseText();
+}
 
+Animation* AnimationParser::parse(const std::string& fileText)
+{
+    text = fileText;
+    return parseText();
+}
+
+Animation* AnimationParser::parseText()
+{
+    layout = Layout();
     const std::vector<Line> lines = splitLines();
     if (lines.empty() || lines[0].text != HEADER)
     {
@@ -101,6 +112,7 @@ Animation* AnimationParser::parse()
 
     // The count is only compared with the lines that are there, never used
     // to size anything, so a huge count costs nothing before it fails.
+    layout.countLine = countLine.number;
     Animation* animation = new Animation();
     size_t next = 2;
     for (int k = 0; k < count; ++k, next += 2)
@@ -119,6 +131,8 @@ Animation* AnimationParser::parse()
             return nullptr;
         }
         animation->addKeyframe(new Keyframe(Vector<float, 3>(pos[0], pos[1], pos[2]), rot[0], rot[1]));
+        layout.posLines.push_back(lines[next].number);
+        layout.rotLines.push_back(lines[next + 1].number);
     }
     return animation;
 }

@@ -31,8 +31,20 @@ class AnimationParser
 public:
     explicit AnimationParser(const std::string& path);
 
+    // Where a file's statements are, for edits that change only their lines:
+    // line numbers from 1.
+    struct Layout
+    {
+        int countLine = 0;
+        std::vector<int> posLines;  // one per keyframe
+        std::vector<int> rotLines;
+    };
+
     // A new animation owned by the caller, or null with the parser invalid.
     Animation* parse();
+    // The same from a text already read; the path only names it in messages.
+    Animation* parse(const std::string& text);
+    const Layout& getLayout() const { return layout; }
     // Reads the whole file and keeps its text; false when it is missing.
     bool loadFile(const std::string& path);
 
@@ -48,6 +60,7 @@ private:
     };
 
     std::vector<Line> splitLines() const;
+    Animation* parseText();
     bool readFloats(const Line& line, float* out, int count);
     void fail(const std::string& reason);
 
@@ -55,4 +68,5 @@ private:
     std::string text;
     bool valid = true;
     std::string errorMessage;
+    Layout layout;
 };

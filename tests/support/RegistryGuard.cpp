@@ -15,7 +15,8 @@ RegistryGuard::RegistryGuard()
       hiddenWindow(MRVDemosys::hiddenWindow), glExtensions(MRVDemosys::glExtensions), pBar(MRVDemosys::pBar),
       quit(MRVDemosys::quit), systemError(MRVDemosys::system_error), message(MRVDemosys::message),
       stopTime(MRVDemosys::stopTime), frames(MRVDemosys::frames), fpstime(MRVDemosys::fpstime),
-      camera(MRVDemosys::camera), syscamera(MRVDemosys::syscamera), fboStack(FrameBufferObject::fboStack)
+      camera(MRVDemosys::camera), syscamera(MRVDemosys::syscamera), cameraTakeover(MRVDemosys::cameraTakeover),
+      fboStack(FrameBufferObject::fboStack)
 {
 }
 
@@ -48,6 +49,7 @@ RegistryGuard::~RegistryGuard()
     MRVDemosys::fpstime = fpstime;
     MRVDemosys::camera = camera;
     MRVDemosys::syscamera = syscamera;
+    MRVDemosys::cameraTakeover = cameraTakeover;
     FrameBufferObject::fboStack = fboStack;
 }
 

@@ -54,6 +54,7 @@ private:
     unsigned int fpstime;
     Camera camera;
     Camera syscamera;
+    CameraTakeover cameraTakeover;
     std::deque<FrameBufferObject*> fboStack;
 };
 
