@@ -56,6 +56,16 @@ bool describe(const EffectRegistry::Entry& entry, const std::string& definitions
         out << "\n";
     }
     instance->setParameters(nullptr);
+
+    const std::vector<FixedResource> resources = instance->getFixedResources();
+    out << "  resources:" << (resources.empty() ? " none" : "") << "\n";
+    for (const FixedResource& resource : resources)
+    {
+        out << "    " << FixedResource::kindName(resource.kind) << " '" << resource.name << "'";
+        if (!resource.purpose.empty())
+            out << "  " << resource.purpose;
+        out << "\n";
+    }
     return true;
 }
 

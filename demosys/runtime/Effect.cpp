@@ -33,6 +33,11 @@ void Effect::registerTracks()
 {
 }
 
+std::vector<FixedResource> Effect::getFixedResources() const
+{
+    return {};
+}
+
 void Effect::addTrackName(const std::string& name)
 {
     trackNames.push_back(name);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "demosys/runtime/FixedResource.h"
+
 #include <string>
 #include <vector>
 
@@ -38,6 +40,10 @@ public:
     // Called once after setParameters(); the effect calls addTrackName() for
     // each interpolated track it wants.
     virtual void registerTracks();
+    // The resources the class looks up under names of its own, not through
+    // its parameters, in the order init() asks for them; none by default.
+    // For authors and checks, not for the frame loop.
+    virtual std::vector<FixedResource> getFixedResources() const;
 
     void setParameters(ParameterGroup* group) { parameters = group; }
     ParameterGroup* getParameters() const { return parameters; }

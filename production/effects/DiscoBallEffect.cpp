@@ -27,6 +27,26 @@ namespace {
 const std::string LIGHT_POSITION = "LightPosition";
 const std::string EYE_POSITION = "EyePosition";
 
+const FixedResource SPOT_SHADER = { FixedResource::SHADER, "colormaterial", "draws the beams' spots in their colours" };
+
+// The beams in the discoballB scene, a tube and the spot at its end each,
+// under the model's own numbers: 044 to 085 without 063.
+const std::vector<FixedResource>& beamObjects()
+{
+    static const std::vector<FixedResource> objects = [] {
+        std::vector<FixedResource> list;
+        for (int i = 44; i <= 85; ++i)
+            if (i != 63)
+            {
+                const std::string number = std::to_string(i);
+                list.push_back({ FixedResource::SCENE_OBJECT, "Tube.0" + number, "in discoballB: a beam" });
+                list.push_back({ FixedResource::SCENE_OBJECT, "Circle.0" + number, "in discoballB: its spot" });
+            }
+        return list;
+    }();
+    return objects;
+}
+
 // rand() scaled by 2^-31 where RAND_MAX is 2^31 - 1, and still below 1
 // elsewhere.
 float random01()
@@ -43,6 +63,13 @@ DiscoBallEffect::~DiscoBallEffect() = default;
 Effect* DiscoBallEffect::getInstance()
 {
     return new DiscoBallEffect();
+}
+
+std::vector<FixedResource> DiscoBallEffect::getFixedResources() const
+{
+    std::vector<FixedResource> resources = beamObjects();
+    resources.push_back(SPOT_SHADER);
+    return resources;
 }
 
 void DiscoBallEffect::reset()
@@ -67,14 +94,14 @@ void DiscoBallEffect::init()
         // Every beam must be there before any is touched, so that a scene
         // short of one leaves the others as they were loaded.
         bool complete = true;
-        for (int i = 44; i <= 85; ++i)
-            if (i != 63)
-                complete = SceneLookup::object(lookup, rays, "Tube.0" + std::to_string(i)) &&
-                           SceneLookup::object(lookup, rays, "Circle.0" + std::to_string(i)) && complete;
+        const std::vector<FixedResource>& beams = beamObjects();
+        for (size_t k = 0; k + 1 < beams.size(); k += 2)
+            complete = SceneLookup::object(lookup, rays, beams[k].name) &&
+                       SceneLookup::object(lookup, rays, beams[k + 1].name) && complete;
         if (complete)
             initLightRays();
     }
-    spotShader = lookup.shader("colormaterial");
+    spotShader = lookup.shader(SPOT_SHADER.name);
     ready = lookup.isComplete() && static_cast<int>(tubes.size()) == RAY_COUNT;
     // Resolved again by the shader at every link and reload.
     if (ready)
@@ -88,12 +115,11 @@ void DiscoBallEffect::initLightRays()
 {
     rayCount = RAY_COUNT;
     MRVNode* root = rays->getTree()->getRoot();
-    for (int i = 44; i <= 85; ++i)
+    const std::vector<FixedResource>& beams = beamObjects();
+    for (size_t k = 0; k + 1 < beams.size(); k += 2)
     {
-        if (i == 63)
-            continue;
-        tubes.push_back(root->getObjectByName("Tube.0" + std::to_string(i)));
-        spots.push_back(root->getObjectByName("Circle.0" + std::to_string(i)));
+        tubes.push_back(root->getObjectByName(beams[k].name));
+        spots.push_back(root->getObjectByName(beams[k + 1].name));
     }
     directions.assign(static_cast<size_t>(rayCount), Vector<float, 3>());
     materials.clear();

@@ -27,6 +27,7 @@ public:
     void init() override;
     void reset() override;
     Effect* getInstance() override;
+    std::vector<FixedResource> getFixedResources() const override;
 
     void initLightRays();
     // With the ball's transformation on the model-view matrix.

@@ -22,6 +22,12 @@ constexpr float FLOOR_SIZE = 45.0f;
 constexpr float FLOOR_FOG_NEAR = 16.0f;
 constexpr float FLOOR_FOG_FAR = 55.0f;
 
+const FixedResource FIRST_PATH = { FixedResource::CAMERA_PATH, "equalizeranim",
+                                   "the first path, flown along anim.pos" };
+const FixedResource SECOND_PATH = { FixedResource::CAMERA_PATH, "equalizer2anim",
+                                    "the second path, flown along anim2.pos" };
+const FixedResource LED_SCENE = { FixedResource::SCENE, "cube", "one LED, drawn scaled for each" };
+
 // A hue from 0 to 1 around the colour wheel at full saturation and value.
 void hue(float h, float* rgb)
 {
@@ -40,6 +46,11 @@ Effect* EqualizerTransitionEffect::getInstance()
     return new EqualizerTransitionEffect();
 }
 
+std::vector<FixedResource> EqualizerTransitionEffect::getFixedResources() const
+{
+    return { FIRST_PATH, SECOND_PATH, LED_SCENE };
+}
+
 void EqualizerTransitionEffect::registerTracks()
 {
     CameraFlight::registerTracks(*this);
@@ -53,8 +64,8 @@ void EqualizerTransitionEffect::init()
 {
     reset();
     ResourceLookup lookup("EqualizerTransitionEffect", EffectParameters::objectName(parameters));
-    camera.init(*this, lookup, "equalizeranim", "equalizer2anim");
-    led = SceneLookup::scene(lookup, "cube");
+    camera.init(*this, lookup, FIRST_PATH.name, SECOND_PATH.name);
+    led = SceneLookup::scene(lookup, LED_SCENE.name);
     const std::string shaderName = EffectParameters::get(parameters, "ledshader");
     ledShader = !shaderName.empty() && shaderName != "none" ? lookup.shader(shaderName) : nullptr;
     ledProgram = 0;

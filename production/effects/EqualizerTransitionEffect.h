@@ -24,6 +24,7 @@ public:
     void init() override;
     void reset() override;
     Effect* getInstance() override;
+    std::vector<FixedResource> getFixedResources() const override;
     void registerTracks() override;
 
     void drawEqualizer(float* spectrum);

@@ -28,6 +28,26 @@ const std::string COLOR = "color";
 const std::string DESTINATION = "destination";
 const std::string SOURCE = "source";
 
+const FixedResource LIGHT_SHADER = { FixedResource::SHADER, "light", "lights the stereo and the television sets" };
+const FixedResource TEXTURE_SHADER = { FixedResource::SHADER, "texture", "draws the checkerboard floor" };
+const FixedResource AVERAGE_SHADER = { FixedResource::SHADER, "average", "lays the mirrored stereo over the floor" };
+const FixedResource FIRST_PATH = { FixedResource::CAMERA_PATH, "ghetto1anim",
+                                   "the first path, flown along anim.pos" };
+const FixedResource SECOND_PATH = { FixedResource::CAMERA_PATH, "ghettogreet1anim",
+                                    "the second path, flown along anim2.pos" };
+// The parts of the stereo in the ghettoobj scene that are drawn one by one.
+const FixedResource SPHERE_LEFT = { FixedResource::SCENE_OBJECT, "BassSphereLeft",
+                                    "in ghettoobj: the left bass dome, swelling with the left bass" };
+const FixedResource SPHERE_RIGHT = { FixedResource::SCENE_OBJECT, "BassSphereRight",
+                                     "in ghettoobj: the right bass dome, swelling with the right bass" };
+const FixedResource PANEL = { FixedResource::SCENE_OBJECT, "Plane",
+                              "in ghettoobj: the front panel the greetings scroll over" };
+const FixedResource BODY = { FixedResource::SCENE_OBJECT, "Body", "in ghettoobj: a part of the stereo" };
+const FixedResource METAL = { FixedResource::SCENE_OBJECT, "Metal", "in ghettoobj: a part of the stereo" };
+const FixedResource BASS = { FixedResource::SCENE_OBJECT, "Bass", "in ghettoobj: a part of the stereo" };
+const FixedResource BLACK_PLASTIC = { FixedResource::SCENE_OBJECT, "BlackPlastic",
+                                      "in ghettoobj: a part of the stereo" };
+
 constexpr float LED_SIZE = 0.1f;
 constexpr float LED_STEP = 0.11f;
 
@@ -56,6 +76,12 @@ GhettoblasterEffect::~GhettoblasterEffect() = default;
 Effect* GhettoblasterEffect::getInstance()
 {
     return new GhettoblasterEffect();
+}
+
+std::vector<FixedResource> GhettoblasterEffect::getFixedResources() const
+{
+    return { LIGHT_SHADER, TEXTURE_SHADER, AVERAGE_SHADER, FIRST_PATH, SECOND_PATH, SPHERE_LEFT,
+             SPHERE_RIGHT, PANEL, BODY, METAL, BASS, BLACK_PLASTIC };
 }
 
 void GhettoblasterEffect::registerTracks()
@@ -89,10 +115,10 @@ void GhettoblasterEffect::init()
     transBuffer = lookup.fbo(EffectParameters::get(parameters, "trans_buffer"));
     mirrorImage = lookup.fbo(EffectParameters::get(parameters, "mirror_image"));
     offscreen = lookup.fbo(EffectParameters::get(parameters, "offscreen"));
-    light = lookup.shader("light");
-    textureShader = lookup.shader("texture");
-    average = lookup.shader("average");
-    camera.init(*this, lookup, "ghetto1anim", "ghettogreet1anim");
+    light = lookup.shader(LIGHT_SHADER.name);
+    textureShader = lookup.shader(TEXTURE_SHADER.name);
+    average = lookup.shader(AVERAGE_SHADER.name);
+    camera.init(*this, lookup, FIRST_PATH.name, SECOND_PATH.name);
 
     // The display reads eight full map rows from wherever the scroll stands.
     display.setMap(nullptr);
@@ -106,13 +132,13 @@ void GhettoblasterEffect::init()
         if (tape)
             tape->setTextureWrap(GL_CLAMP_TO_EDGE);
 
-    sphereLeft = SceneLookup::object(lookup, stereo, "BassSphereLeft");
-    sphereRight = SceneLookup::object(lookup, stereo, "BassSphereRight");
-    plane = SceneLookup::object(lookup, stereo, "Plane");
-    body = SceneLookup::object(lookup, stereo, "Body");
-    metal = SceneLookup::object(lookup, stereo, "Metal");
-    bass = SceneLookup::object(lookup, stereo, "Bass");
-    blackPlastic = SceneLookup::object(lookup, stereo, "BlackPlastic");
+    sphereLeft = SceneLookup::object(lookup, stereo, SPHERE_LEFT.name);
+    sphereRight = SceneLookup::object(lookup, stereo, SPHERE_RIGHT.name);
+    plane = SceneLookup::object(lookup, stereo, PANEL.name);
+    body = SceneLookup::object(lookup, stereo, BODY.name);
+    metal = SceneLookup::object(lookup, stereo, METAL.name);
+    bass = SceneLookup::object(lookup, stereo, BASS.name);
+    blackPlastic = SceneLookup::object(lookup, stereo, BLACK_PLASTIC.name);
     if (sphereLeft)
         sphereLeft->setVisible(false);
     if (sphereRight)

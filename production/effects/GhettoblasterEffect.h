@@ -35,6 +35,7 @@ public:
     void init() override;
     void reset() override;
     Effect* getInstance() override;
+    std::vector<FixedResource> getFixedResources() const override;
     void registerTracks() override;
 
     void drawGhetto(unsigned int time, unsigned int frameTime);

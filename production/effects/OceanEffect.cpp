@@ -26,6 +26,15 @@ const std::string FOCUS = "focus";
 const std::string TEXTURE = "texture";
 const std::string COLOR = "color";
 
+// Found under these names whatever the parameters say.
+const FixedResource SURFACE_SHADER = { FixedResource::SHADER, "ocean_surface", "shades the sea" };
+const FixedResource TEXTURE_SHADER = { FixedResource::SHADER, "texture", "draws the beach picture" };
+const FixedResource DEPTH_SHADER = { FixedResource::SHADER, "depth_of_field",
+                                     "mixes the sharp and the blurred sea by depth" };
+const FixedResource SEA_BUFFER = { FixedResource::FRAMEBUFFER, "aux1", "the sea drawn sharp, before the blur" };
+const FixedResource NOISE_BUFFER = { FixedResource::FRAMEBUFFER, "noise",
+                                     "what another effect draws into it ripples the sea" };
+
 void leafQuad(float top)
 {
     glBegin(GL_QUADS);
@@ -49,6 +58,11 @@ Effect* OceanEffect::getInstance()
     return new OceanEffect();
 }
 
+std::vector<FixedResource> OceanEffect::getFixedResources() const
+{
+    return { SURFACE_SHADER, TEXTURE_SHADER, DEPTH_SHADER, SEA_BUFFER, NOISE_BUFFER };
+}
+
 void OceanEffect::reset()
 {
     leafNoisePosition = 0.0f;
@@ -66,13 +80,13 @@ void OceanEffect::init()
     blurYShader = lookup.shader(EffectParameters::get(parameters, "blury_shader"));
     blurXBuffer = lookup.fbo(EffectParameters::get(parameters, "blurx_fbo"));
     blurYBuffer = lookup.fbo(EffectParameters::get(parameters, "blury_fbo"));
-    surfaceShader = lookup.shader("ocean_surface");
-    textureShader = lookup.shader("texture");
-    depthOfField = lookup.shader("depth_of_field");
-    aux1 = lookup.fbo("aux1");
+    surfaceShader = lookup.shader(SURFACE_SHADER.name);
+    textureShader = lookup.shader(TEXTURE_SHADER.name);
+    depthOfField = lookup.shader(DEPTH_SHADER.name);
+    aux1 = lookup.fbo(SEA_BUFFER.name);
     // Whatever another effect renders into "noise" ripples the sea; the
     // pool is complete after loading, so it is found once here.
-    noise = lookup.fbo("noise");
+    noise = lookup.fbo(NOISE_BUFFER.name);
     ready = lookup.isComplete();
     if (!ocean && ready)
         ocean.reset(new Ocean(3.0f, 20.0f, 64));

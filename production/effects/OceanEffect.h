@@ -23,6 +23,7 @@ public:
     void init() override;
     void reset() override;
     Effect* getInstance() override;
+    std::vector<FixedResource> getFixedResources() const override;
 
     Ocean* getOcean() const { return ocean.get(); }
     // The offset handed to the sea shader: the sub-row scroll / 20.

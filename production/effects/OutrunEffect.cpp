@@ -10,14 +10,22 @@
 
 #include <GL/glew.h>
 
+#include <iterator>
+
 namespace {
 constexpr float ROAD_WIDTH = 7.0f;
 constexpr int SEGMENTS = 20;
 constexpr int TILES_ACROSS = 100;
 constexpr int ROWS_PER_SEGMENT = 12;
 constexpr int MAP_FLOATS = TILES_ACROSS * ROWS_PER_SEGMENT * 3;
-const char* const CAR_NAMES[OutrunEffect::POSE_COUNT] = { "car_straight", "car_straight_down", "car_straight_up",
-                                                          "car_left", "car_right" };
+// One picture of the car per pose, in the order of the poses.
+const FixedResource CARS[OutrunEffect::POSE_COUNT] = {
+    { FixedResource::TEXTURE, "car_straight", "the car, straight ahead" },
+    { FixedResource::TEXTURE, "car_straight_down", "the car while the hill track is above 1" },
+    { FixedResource::TEXTURE, "car_straight_up", "the car while the hill track is below -1" },
+    { FixedResource::TEXTURE, "car_left", "the car while the turn track is above 1" },
+    { FixedResource::TEXTURE, "car_right", "the car while the turn track is below -1" },
+};
 }
 
 OutrunEffect::OutrunEffect() = default;
@@ -27,6 +35,11 @@ OutrunEffect::~OutrunEffect() = default;
 Effect* OutrunEffect::getInstance()
 {
     return new OutrunEffect();
+}
+
+std::vector<FixedResource> OutrunEffect::getFixedResources() const
+{
+    return { std::begin(CARS), std::end(CARS) };
 }
 
 void OutrunEffect::registerTracks()
@@ -70,7 +83,7 @@ void OutrunEffect::init()
     tree = lookup.texture(EffectParameters::get(parameters, "treetex"));
     background = lookup.texture(EffectParameters::get(parameters, "outrunbg"));
     for (int pose = 0; pose < POSE_COUNT; ++pose)
-        cars[pose] = lookup.texture(CAR_NAMES[pose]);
+        cars[pose] = lookup.texture(CARS[pose].name);
     car = cars[STRAIGHT];
     turn = getTrack("turn");
     hill = getTrack("hill");

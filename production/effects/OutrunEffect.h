@@ -21,6 +21,7 @@ public:
     void init() override;
     void reset() override;
     Effect* getInstance() override;
+    std::vector<FixedResource> getFixedResources() const override;
     void registerTracks() override;
 
     Outrun* getRoad() const { return road.get(); }

@@ -23,6 +23,11 @@ constexpr float LIFT = 40.0f;
 constexpr int VERTICES = PixelCarpetEffect::GRID * PixelCarpetEffect::GRID * 2;
 constexpr int QUADS = PixelCarpetEffect::COLUMNS * PixelCarpetEffect::COLUMNS * 5;
 
+const FixedResource FIRST_PATH = { FixedResource::CAMERA_PATH, "pixelcarpetanim",
+                                   "the first path, flown along anim.pos" };
+const FixedResource SECOND_PATH = { FixedResource::CAMERA_PATH, "pixelcarpet2anim",
+                                    "the second path, flown along anim2.pos" };
+
 // Uniform in [0, 1): rand() scaled by 2^-31 where RAND_MAX is 2^31 - 1, as
 // on the platform the stars were placed on, and still below 1 elsewhere.
 float random01()
@@ -52,6 +57,11 @@ PixelCarpetEffect::~PixelCarpetEffect() = default;
 Effect* PixelCarpetEffect::getInstance()
 {
     return new PixelCarpetEffect();
+}
+
+std::vector<FixedResource> PixelCarpetEffect::getFixedResources() const
+{
+    return { FIRST_PATH, SECOND_PATH };
 }
 
 void PixelCarpetEffect::registerTracks()
@@ -89,7 +99,7 @@ void PixelCarpetEffect::init()
             star.setEnergy(1.0f);
         }
     }
-    camera.init(*this, lookup, "pixelcarpetanim", "pixelcarpet2anim");
+    camera.init(*this, lookup, FIRST_PATH.name, SECOND_PATH.name);
     core = SceneLookup::scene(lookup, EffectParameters::get(parameters, "cube"));
     coreTexture = lookup.texture(EffectParameters::get(parameters, "mrvlogo"));
     carpetShader = lookup.shader(EffectParameters::get(parameters, "vmeters"));

@@ -30,6 +30,7 @@ public:
     void init() override;
     void reset() override;
     Effect* getInstance() override;
+    std::vector<FixedResource> getFixedResources() const override;
     void registerTracks() override;
 
     void generateObject();

@@ -5,16 +5,31 @@
 #include "demosys/data/DataShaderPool.h"
 #include "demosys/data/DataTexturePool.h"
 #include "demosys/runtime/MRVDemosys.h"
+#include "production/effects/LookupRecorder.h"
 
 #include <iostream>
 
-ResourceLookup::ResourceLookup(const std::string& className, const std::string& objectName)
-    : owner(objectName.empty() ? className : className + " '" + objectName + "'")
+LookupRecorder* ResourceLookup::recorder = nullptr;
+
+ResourceLookup::ResourceLookup(const std::string& className, const std::string& objectName_)
+    : objectName(objectName_), owner(objectName_.empty() ? className : className + " '" + objectName_ + "'")
 {
+}
+
+void ResourceLookup::setRecorder(LookupRecorder* r)
+{
+    recorder = r;
+}
+
+void ResourceLookup::record(FixedResource::Kind kind, const std::string& name) const
+{
+    if (recorder)
+        recorder->add(objectName, kind, name);
 }
 
 Shader* ResourceLookup::shader(const std::string& name)
 {
+    record(FixedResource::SHADER, name);
     DataShaderPool* pool = MRVDemosys::shaderPool;
     Shader* found = pool && pool->exists(name) ? pool->getShader(name) : nullptr;
     if (!found)
@@ -24,6 +39,7 @@ Shader* ResourceLookup::shader(const std::string& name)
 
 FrameBufferObject* ResourceLookup::fbo(const std::string& name)
 {
+    record(FixedResource::FRAMEBUFFER, name);
     // Asked with exists() first: the pool prints a line of its own for names
     // it lacks, and one report per name is enough.
     DataFBOPool* pool = MRVDemosys::fboPool;
@@ -35,6 +51,7 @@ FrameBufferObject* ResourceLookup::fbo(const std::string& name)
 
 Texture* ResourceLookup::texture(const std::string& name)
 {
+    record(FixedResource::TEXTURE, name);
     DataTexturePool* pool = MRVDemosys::texturePool;
     Texture* found = pool && pool->exist(name) ? pool->getTexture(name) : nullptr;
     if (!found)
@@ -44,6 +61,7 @@ Texture* ResourceLookup::texture(const std::string& name)
 
 Binary* ResourceLookup::binary(const std::string& name)
 {
+    record(FixedResource::BINARY, name);
     DataBinaryPool* pool = MRVDemosys::binaryPool;
     Binary* found = pool && pool->exist(name) ? pool->getData(name) : nullptr;
     if (!found)

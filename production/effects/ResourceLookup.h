@@ -1,9 +1,12 @@
 #pragma once
 
+#include "demosys/runtime/FixedResource.h"
+
 #include <string>
 
 class Binary;
 class FrameBufferObject;
+class LookupRecorder;
 class Shader;
 class Texture;
 
@@ -26,9 +29,21 @@ public:
 
     bool isComplete() const { return complete; }
 
+    // Every name asked through any lookup from now on also goes to
+    // `recorder` (not owned), found or not; null, as in a show, records
+    // nothing. Lets a check compare what each effect asks for with what its
+    // class declares.
+    static void setRecorder(LookupRecorder* recorder);
+    // Tells the recorder, if there is one; SceneLookup's lookups come
+    // through here too.
+    void record(FixedResource::Kind kind, const std::string& name) const;
+
 private:
     void missing(const std::string& kind, const std::string& name);
 
+    static LookupRecorder* recorder;
+
+    std::string objectName;
     std::string owner;
     bool complete = true;
 };

@@ -8,6 +8,7 @@
 
 MRVScene* SceneLookup::scene(ResourceLookup& lookup, const std::string& name)
 {
+    lookup.record(FixedResource::SCENE, name);
     DataObjectPool* pool = MRVDemosys::objectPool;
     MRVScene* found = pool && pool->exists(name) ? pool->getObject(name) : nullptr;
     if (!found)
@@ -17,6 +18,8 @@ MRVScene* SceneLookup::scene(ResourceLookup& lookup, const std::string& name)
 
 Animation* SceneLookup::animation(ResourceLookup& lookup, const std::string& name)
 {
+    // The production flies every animation it looks up as a camera path.
+    lookup.record(FixedResource::CAMERA_PATH, name);
     DataAnimationPool* pool = MRVDemosys::animationPool;
     Animation* found = pool && pool->exist(name) ? pool->getAnimation(name) : nullptr;
     if (!found)
@@ -26,6 +29,9 @@ Animation* SceneLookup::animation(ResourceLookup& lookup, const std::string& nam
 
 MRVObject* SceneLookup::object(ResourceLookup& lookup, const MRVScene* scene, const std::string& name)
 {
+    // Asked for even where the scene is missing: the name is the effect's
+    // whether or not this production can answer it.
+    lookup.record(FixedResource::SCENE_OBJECT, name);
     if (!scene)
         return nullptr;
     MRVObject* found = scene->getObjectByName(name);

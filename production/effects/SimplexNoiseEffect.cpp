@@ -38,6 +38,8 @@ constexpr int SIMPLEX_SIZE = 64;
 const std::string PERM_SAMPLER = "permTexture";
 const std::string SIMPLEX_SAMPLER = "simplexTexture";
 const std::string TIME = "time";
+
+const FixedResource NOISE_SHADER = { FixedResource::SHADER, "simplex", "computes the noise" };
 }
 
 SimplexNoiseEffect::SimplexNoiseEffect() = default;
@@ -85,11 +87,16 @@ void SimplexNoiseEffect::buildSimplexTable(unsigned char* texels)
     } while (std::next_permutation(order, order + 4));
 }
 
+std::vector<FixedResource> SimplexNoiseEffect::getFixedResources() const
+{
+    return { NOISE_SHADER };
+}
+
 void SimplexNoiseEffect::init()
 {
     reset();
     ResourceLookup lookup("SimplexNoiseEffect", EffectParameters::objectName(parameters));
-    shader = lookup.shader("simplex");
+    shader = lookup.shader(NOISE_SHADER.name);
 
     if (!permTexture)
     {

@@ -20,6 +20,7 @@ public:
     void init() override;
     void reset() override;
     Effect* getInstance() override;
+    std::vector<FixedResource> getFixedResources() const override;
 
     Texture* getPermutationTexture() const { return permTexture.get(); }
     Texture* getSimplexTexture() const { return simplexTexture.get(); }

@@ -236,7 +236,15 @@ TEST_F(ProgramTest, DescribeMatchesTheReferencePageAndNamesOneClassOrRefusesAnUn
 
     const ProgramRun one = kelvarn(dir, "-C '" + source + "' --describe FadeEffect");
     EXPECT_EQ(one.status, 0);
-    EXPECT_EQ(one.out.rfind("FadeEffect\n  parameters: none\n  tracks:\n    alpha\n    red\n", 0), 0u) << one.out;
+    EXPECT_EQ(one.out.rfind("FadeEffect\n  parameters: none\n  tracks:\n    alpha\n    red\n    green\n    blue\n"
+                            "  resources: none\n",
+                            0),
+              0u)
+        << one.out;
+    // A name the class looks up by itself, not through a parameter.
+    const ProgramRun fixed = kelvarn(dir, "-C '" + source + "' --describe SimplexNoiseEffect");
+    EXPECT_EQ(fixed.status, 0);
+    EXPECT_NE(fixed.out.find("\n  resources:\n    shader 'simplex'  "), std::string::npos) << fixed.out;
     const ProgramRun unknown = kelvarn(dir, "-C '" + source + "' --describe FadeEfect");
     EXPECT_EQ(unknown.status, 1);
     EXPECT_NE(unknown.out.find("kelvarn: no effect class 'FadeEfect'"), std::string::npos) << unknown.out;
