@@ -59,7 +59,8 @@ struct Edit
     bool linked = true;   // --timeline names the timeline
     const char* unchanged = nullptr;  // a file that must keep its bytes
     const char* commands = nullptr;   // editor commands sent on standard input
-    const char* timelineAfter = nullptr;  // the timeline text they leave
+    const char* timelineAfter = nullptr;  // the text they leave in ...
+    const char* afterFile = "timeline.txt";  // ... this file
 };
 
 class DevReloadTest : public SceneProduction, public ::testing::WithParamInterface<Edit>
@@ -160,7 +161,7 @@ TEST_P(DevReloadTest, ChangeShowsOrLeavesTheLastGoodVersion)
     EXPECT_EQ(linesStarting(run.out, "Reload"), edit.reloads) << run.out;
     if (edit.timelineAfter)
     {
-        EXPECT_EQ(readAll(dir + "/timeline.txt"), edit.timelineAfter) << run.out;
+        EXPECT_EQ(readAll(dir + "/" + edit.afterFile), edit.timelineAfter) << run.out;
     }
     if (edit.unchanged)
     {
@@ -228,16 +229,27 @@ const Edit EDITS[] = {
       "No timeline is linked to this demoscript", RED, RED, 32, 18, 0, false, "tracks/fade.alpha.track" },
 
     // The editor's commands, as a script sends them: the same text a person
-    // would have written, and the same reload.
-    { "CommandsSetKeys", [](const std::string&) {}, "Done: key fade.green 0 linear 1 ('timeline.txt' line 13)", RED,
-      GREEN, 32, 18, 0, true, nullptr, "key fade.alpha 0 linear 1\nkey fade.green 0 linear 1\n",
+    // would have written (a moved key keeps its columns), and the same reload.
+    { "CommandsSetKeys", [](const std::string&) {}, "Done: move fade.green 10 0 ('timeline.txt' line 13)", RED,
+      GREEN, 32, 18, 0, true, nullptr, "key fade.alpha 0 linear 1\nkey fade.green 10 linear 1\nmove fade.green 10 0\n",
       "object pic\npriority 0\non 0 100000\nobject leds\npriority 2\non 0 100000\nobject fade\npriority 1\n"
-      "on 0 100000\ntrack alpha\n0 linear 1\ntrack green\n0 linear 1\n" },
+      "on 0 100000\ntrack alpha\n0 linear 1\ntrack green\n0  linear 1\n" },
     // Refused edits and undone ones leave the text as it was.
     { "CommandsRefusedOrUndone", [](const std::string&) {},
       "Not done: key fade.alpa 0 linear 1: object 'fade' reads no track 'alpa'", RED, RED, 32, 18, 0, true,
       "tracks/fade.alpha.track",
-      "key fade.alpa 0 linear 1\non pic 0 10 buffr2\nkey fade.alpha 0 linear 1\nundo\n", TIMELINE.c_str() },
+      "key fade.alpa 0 linear 1\non pic 0 10 buffr2\nkey fade.alpha 0 linear 1\nspan fade 0 0 99999\nundo\nundo\n",
+      TIMELINE.c_str() },
+    // The fly camera's pose goes into the path flown now, the keyframe it
+    // stands on (the second: a Catmull-Rom path starts there): the camera
+    // moves left as in the Animation row, now by the path itself.
+    { "CommandsCommitTheFlyCamera", [](const std::string&) {},
+      "Done: camera commit ('misc/path.ani' line 5) in ", RED, LED, 52, 6, 0, true, nullptr,
+      "camera commit\ncamera set -8 0 0 0 0\ncamera commit\ncamera off\n",
+      "MRVANI1\nkeyframes 4\npos 0 0 0\nrot 0 0\npos -8 0 0\nrot 0 0\npos 0 0 0\nrot 0 0\npos 0 0 0\nrot 0 0\n",
+      "misc/path.ani" },
+    { "CommandsCommitUndone", [](const std::string&) {}, "Undone: camera commit new", RED, LED, 22, 6, 0, true,
+      "misc/path.ani", "camera set -8 0 0 0 0\ncamera commit new\ncamera off\nundo\n" },
     { "TimelineSyntaxError",
       [](const std::string& d) { writeText(d + "/timeline.txt", std::string(GREEN_TIMELINE) + "track\n"); },
       "Reload of 'timeline.txt' failed: timeline.txt:14: expected 'track NAME'", RED, RED },
