@@ -27,6 +27,13 @@ std::string rowTime(unsigned int row, int rowRate)
     return TimelineSyntax::formatTime(TimelineSyntax::rowStart(row, rowRate));
 }
 
+// A value set by hand goes into the text as a person would type it, to the
+// thousandth the field shows, not with every digit of where the mouse stopped.
+std::string typedValue(float value)
+{
+    return TimelineSyntax::formatValue(static_cast<float>(std::round(static_cast<double>(value) * 1000.0) / 1000.0));
+}
+
 std::string trackName(const std::string& object, const std::string& track)
 {
     return TimelineSyntax::quote(object + "." + track);
@@ -160,12 +167,12 @@ void InspectorView::draw(const Show& show, std::string& command)
             ImGui::SetNextItemWidth(110.0f);
             ImGui::DragFloat("##value", &value, 0.01f, 0.0f, 0.0f, "%.3f");
             if (ImGui::IsItemDeactivatedAfterEdit())
-                command = "key " + name + " " + at + " " + curveName + " " + TimelineSyntax::formatValue(value);
+                command = "key " + name + " " + at + " " + curveName + " " + typedValue(value);
             ImGui::SameLine();
             if (!here)
             {
                 if (ImGui::SmallButton("key here"))
-                    command = "key " + name + " " + at + " linear " + TimelineSyntax::formatValue(value);
+                    command = "key " + name + " " + at + " linear " + typedValue(value);
             }
             else
             {
@@ -250,7 +257,7 @@ void InspectorView::draw(const Show& show, std::string& command)
                     else
                         command = "move " + name + " " + rowTime(drag.row, show.dev->rowRate) + " " +
                                   rowTime(to, show.dev->rowRate) +
-                                  (raised ? " " + TimelineSyntax::formatValue(value) : std::string());
+                                  (raised ? " " + typedValue(value) : std::string());
                     drag.track = -1;
                 }
             }

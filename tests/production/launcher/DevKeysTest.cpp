@@ -4,12 +4,18 @@
 // deadline.
 #include "demosys/runtime/MRVTime.h"
 #include "tests/production/launcher/ProgramOnXServer.h"
+#include "demosys/timeline/TimelineParser.h"
+#include "demosys/timeline/TrackFolderWriter.h"
+#include "demosys/timeline/TrackSystem.h"
 #include "tests/production/launcher/X11Session.h"
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
+#include <memory>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -341,12 +347,43 @@ int panelTitlePixels(const X11Session::Picture& picture)
     return count;
 }
 
-TEST_F(DevKeysTest, F1OpensTheEditorWhoseRulerSeeksWhereItIsClicked)
+// Where a key of the inspector's curve is drawn, in its pale grey: the
+// middle of those pixels in the right-hand panel; false when none shows.
+bool findKey(const X11Session::Picture& picture, int& x, int& y)
 {
+    long sumX = 0, sumY = 0, count = 0;
+    for (int py = 0; py < picture.height * 62 / 100; ++py)
+        for (int px = picture.width * 62 / 100; px < picture.width; ++px)
+        {
+            const unsigned char* rgb = picture.at(px, py);
+            if (std::abs(rgb[0] - 230) < 4 && std::abs(rgb[1] - 230) < 4 && std::abs(rgb[2] - 240) < 4)
+                sumX += px, sumY += py, ++count;
+        }
+    if (count == 0)
+        return false;
+    x = static_cast<int>(sumX / count);
+    y = static_cast<int>(sumY / count);
+    return true;
+}
+
+TEST_F(DevKeysTest, TheEditorSeeksWhereTheRulerIsClickedAndWritesADraggedKeyIntoTheTimeline)
+{
+    // A fade with one key half way through the ten minutes, its timeline
+    // compiled into the track folder as the player reads it.
+    const std::string timeline = "# the fade\nobject fade\non 0 12000\ntrack alpha\n  5:00:000  linear  0.25\n";
+    writeText(dir + "/timeline.txt", timeline);
+    TimelineParser parser("timeline.txt");
+    std::unique_ptr<TrackSystem> tracks(parser.parse(timeline));
+    ASSERT_TRUE(tracks) << parser.getErrorMessage();
+    mkdir((dir + "/tracks").c_str(), 0755);
+    ASSERT_TRUE(TrackFolderWriter(dir + "/tracks").write(*tracks));
+    writeScript("10:0:0", "fade * FadeEffect { ; }\n", "tracks = tracks; timeline = timeline.txt; ");
+
     X11Session x(xvfb->display());
     ASSERT_TRUE(x.isOpen());
-    const unsigned long window = startProgram(true, "640x360");
+    const unsigned long window = startProgram(true, "960x540");
     ASSERT_NE(window, 0u) << "no window" << finish();
+    const std::string id = std::to_string(window);
     const X11Session::Picture before = x.grab(window);
     ASSERT_FALSE(before.empty());
     EXPECT_LT(panelTitlePixels(before), 100);
@@ -354,24 +391,56 @@ TEST_F(DevKeysTest, F1OpensTheEditorWhoseRulerSeeksWhereItIsClicked)
     press("F1");
     ASSERT_EQ(nextLine("Editor "), "Editor on") << log();
     int shown = 0;
-    for (int i = 0; i < 40 && shown < 2000; ++i)
+    for (int i = 0; i < 40 && shown < 3000; ++i)
     {
         program.waitFor(50);
         const X11Session::Picture grab = x.grab(window);
         shown = grab.empty() ? 0 : panelTitlePixels(grab);
     }
-    EXPECT_GE(shown, 2000) << "the panel's title bar";
+    EXPECT_GE(shown, 3000) << "the panel's title bar";
 
-    // The ruler runs from 138 to about 632 pixels over the whole show (ten
-    // minutes here), under the panel's title from y = 246: its middle is
-    // about five minutes in.
-    xdotool->run("mousemove --window " + std::to_string(window) + " 385 257 click 1");
+    // The ruler runs from 138 to about 952 pixels over the whole show,
+    // under the timeline panel's title from y = 358: its middle is about
+    // five minutes in.
+    xdotool->run("mousemove --window " + id + " 545 369 click 1");
     const std::string seek = nextLine("Seek to ");
     ASSERT_FALSE(seek.empty()) << log();
     EXPECT_NEAR(static_cast<double>(ticksIn(seek)), 300000.0, 20000.0) << seek;
     // A seek is no edit: Ctrl+Z finds nothing to undo, and says so.
     press("ctrl+z");
     EXPECT_EQ(nextLine("Not done: undo"), "Not done: undo: nothing to undo") << log();
+
+    // The fade's lane, the first under the ruler, shows it in the inspector
+    // with its key on the curve.
+    xdotool->run("mousemove --window " + id + " 60 389 click 1");
+    int keyX = 0, keyY = 0;
+    bool found = false;
+    for (int i = 0; i < 40 && !found; ++i)
+    {
+        program.waitFor(50);
+        found = findKey(x.grab(window), keyX, keyY);
+    }
+    ASSERT_TRUE(found) << "no key drawn in the inspector" << finish();
+
+    // Dragged right and up, in steps the editor sees frame by frame: a later
+    // row and a higher value, written into the key's own line.
+    xdotool->run("mousemove --window " + id + " " + std::to_string(keyX) + " " + std::to_string(keyY) +
+                 " sleep 0.2 mousedown 1 sleep 0.2");
+    for (int step = 1; step <= 4; ++step)
+        xdotool->run("mousemove --window " + id + " " + std::to_string(keyX + 10 * step) + " " +
+                     std::to_string(keyY - 3 * step) + " sleep 0.1");
+    xdotool->run("sleep 0.2 mouseup 1");
+    const std::string done = nextLine("Done: move fade.alpha 5:00:000 ");
+    ASSERT_FALSE(done.empty()) << log();
+    const std::string after = readText(dir + "/timeline.txt");
+    EXPECT_EQ(after.find("5:00:000"), std::string::npos) << after;
+    EXPECT_EQ(after.compare(0, 39, timeline, 0, 39), 0) << "the lines before the key changed:\n" << after;
+    EXPECT_EQ(after.find("0.25"), std::string::npos) << "the value stayed:\n" << after;
+
+    // The drag is an edit: Ctrl+Z puts the text back byte for byte.
+    press("ctrl+z");
+    EXPECT_EQ(nextLine("Undone: "), "Undone: " + done.substr(6, done.find(" ('") - 6)) << log();
+    EXPECT_EQ(readText(dir + "/timeline.txt"), timeline);
 
     press("F1");
     EXPECT_EQ(nextLine("Editor "), "Editor off") << log();

@@ -61,11 +61,12 @@ std::string ProgramOnXServer::readText(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-void ProgramOnXServer::writeScript(const std::string& stop, const std::string& sections)
+void ProgramOnXServer::writeScript(const std::string& stop, const std::string& sections, const std::string& paths)
 {
     writeText(dir + "/resources/scripts/demoscript.txt",
               "{MRVDS1}\n"
-              "paths { definition = " MRV_RESOURCES_DIR "definitions/; shaders = shaders/; sound = ./; }\n"
+              "paths { definition = " MRV_RESOURCES_DIR "definitions/; shaders = shaders/; sound = ./; " + paths +
+                  "}\n"
               "system { start = 0:0:0; stop = " +
                   stop +
                   "; }\n"

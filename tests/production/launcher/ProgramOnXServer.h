@@ -35,8 +35,8 @@ protected:
     static std::string readText(const std::string& path);
 
     // A silent show from zero to `stop` asking for a small window, with
-    // `sections` after the standard ones.
-    void writeScript(const std::string& stop, const std::string& sections = "");
+    // `sections` after the standard ones and `paths` added to its paths.
+    void writeScript(const std::string& stop, const std::string& sections = "", const std::string& paths = "");
 
     // Starts the program with `options` in the folder, on the virtual screen,
     // with no sound device; false when it cannot be started.
