@@ -8,6 +8,7 @@
 #include <backends/imgui_impl_sdl.h>
 #include <imgui.h>
 
+#include <algorithm>
 #include <iostream>
 
 EditorUi::EditorUi()
@@ -39,7 +40,13 @@ bool EditorUi::event(const SDL_Event& event)
 {
     if (!valid)
         return false;
-    ImGui_ImplSDL2_ProcessEvent(&event);
+    if (event.type == SDL_KEYUP && std::find(pressedThisFrame.begin(), pressedThisFrame.end(),
+                                             event.key.keysym.scancode) != pressedThisFrame.end())
+        heldReleases.push_back(event);
+    else
+        ImGui_ImplSDL2_ProcessEvent(&event);
+    if (event.type == SDL_KEYDOWN)
+        pressedThisFrame.push_back(event.key.keysym.scancode);
     const ImGuiIO& io = ImGui::GetIO();
     switch (event.type)
     {
@@ -67,6 +74,11 @@ void EditorUi::beginFrame()
     ImGui_ImplOpenGL2_NewFrame();
     ImGui_ImplSDL2_NewFrame();
     ImGui::NewFrame();
+    // This frame has seen the presses; their releases count from the next.
+    for (const SDL_Event& release : heldReleases)
+        ImGui_ImplSDL2_ProcessEvent(&release);
+    heldReleases.clear();
+    pressedThisFrame.clear();
 }
 
 void EditorUi::render()

@@ -1,11 +1,14 @@
 #pragma once
 
-union SDL_Event;
+#include <SDL.h>
+
+#include <vector>
 
 // Dear ImGui over the show, through the SDL2 and OpenGL 2 back ends it ships:
 // one context, made with the GL context current and gone before it. A frame
 // of it is begun and drawn only while the editor is open, so a closed editor
-// costs nothing. The back end puts back every GL state it changes.
+// costs nothing. The GL state it changes is put back: most by the back
+// end, the program, buffer bindings and texture matrix by render().
 class EditorUi
 {
 public:
@@ -26,4 +29,9 @@ public:
 
 private:
     bool valid = false;
+    // A key let go in the frame it was pressed in (a quick Enter at a low
+    // frame rate) would never be seen as pressed: its release waits for
+    // the next frame.
+    std::vector<SDL_Event> heldReleases;
+    std::vector<int> pressedThisFrame;
 };
