@@ -3,34 +3,13 @@
 #include "demosys/timeline/Animation.h"
 #include "demosys/timeline/AnimationParser.h"
 #include "mrvutils/StringUtils.h"
+#include "mrvutils/TextLines.h"
 
 #include <cstdio>
 #include <memory>
 #include <vector>
 
 namespace {
-
-std::vector<std::string> splitLines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    size_t begin = 0;
-    while (begin < text.size())
-    {
-        size_t end = text.find('\n', begin);
-        end = end == std::string::npos ? text.size() : end + 1;
-        lines.push_back(text.substr(begin, end - begin));
-        begin = end;
-    }
-    return lines;
-}
-
-std::string join(const std::vector<std::string>& lines)
-{
-    std::string text;
-    for (const std::string& line : lines)
-        text += line;
-    return text;
-}
 
 bool isBlank(char c)
 {
@@ -109,36 +88,42 @@ bool AnimationEdit::fail(const std::string& message)
     return false;
 }
 
-bool AnimationEdit::setKeyframe(int index, const Pose& pose)
+bool AnimationEdit::read(AnimationParser::Layout& layout)
 {
     AnimationParser parser(fileName);
     std::unique_ptr<Animation> path(parser.parse(text));
     if (!path || !parser.isValid())
         return fail("the camera path does not read as it is: " + StringUtils::trim(parser.getErrorMessage()));
-    const AnimationParser::Layout& layout = parser.getLayout();
+    layout = parser.getLayout();
+    return true;
+}
+
+bool AnimationEdit::setKeyframe(int index, const Pose& pose)
+{
+    AnimationParser::Layout layout;
+    if (!read(layout))
+        return false;
     if (index < 0 || index >= static_cast<int>(layout.posLines.size()))
         return fail("the camera path has no keyframe " + std::to_string(index + 1));
-    std::vector<std::string> lines = splitLines(text);
+    std::vector<std::string> lines = TextLines::split(text);
     const size_t pos = static_cast<size_t>(layout.posLines[static_cast<size_t>(index)] - 1);
     const size_t rot = static_cast<size_t>(layout.rotLines[static_cast<size_t>(index)] - 1);
     lines[pos] = renumber(lines[pos], posNumbers(pose));
     lines[rot] = renumber(lines[rot], rotNumbers(pose));
-    text = join(lines);
+    text = TextLines::join(lines);
     editedLine = static_cast<int>(pos) + 1;
     return true;
 }
 
 bool AnimationEdit::insertKeyframe(int index, const Pose& pose)
 {
-    AnimationParser parser(fileName);
-    std::unique_ptr<Animation> path(parser.parse(text));
-    if (!path || !parser.isValid())
-        return fail("the camera path does not read as it is: " + StringUtils::trim(parser.getErrorMessage()));
-    const AnimationParser::Layout& layout = parser.getLayout();
+    AnimationParser::Layout layout;
+    if (!read(layout))
+        return false;
     const int count = static_cast<int>(layout.posLines.size());
     if (index < 0 || index > count)
         return fail("the camera path has no keyframe " + std::to_string(index + 1));
-    std::vector<std::string> lines = splitLines(text);
+    std::vector<std::string> lines = TextLines::split(text);
     const size_t countLine = static_cast<size_t>(layout.countLine - 1);
     // The count line's own end is the file's; a last line without one gets it.
     const std::string end = lineEndOf(lines[countLine]);
@@ -165,7 +150,7 @@ bool AnimationEdit::insertKeyframe(int index, const Pose& pose)
         lines.back() += end;
     lines.insert(lines.begin() + static_cast<long>(insertAt),
                  { renumber(posLine, posNumbers(pose)), renumber(rotLine, rotNumbers(pose)) });
-    text = join(lines);
+    text = TextLines::join(lines);
     editedLine = static_cast<int>(insertAt) + 1;
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "demosys/math/Vector.h"
+#include "demosys/timeline/AnimationParser.h"
 
 #include <string>
 
@@ -37,6 +38,8 @@ public:
     static std::string formatNumber(float value);
 
 private:
+    // Where the keyframes' lines are in the text as it is.
+    bool read(AnimationParser::Layout& layout);
     bool fail(const std::string& message);
 
     std::string fileName;

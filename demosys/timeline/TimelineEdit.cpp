@@ -3,44 +3,13 @@
 #include "demosys/timeline/TimelineParser.h"
 #include "demosys/timeline/TimelineSyntax.h"
 #include "demosys/timeline/TrackSystem.h"
+#include "mrvutils/TextLines.h"
 
 #include <iterator>
 #include <map>
 #include <memory>
 
 namespace {
-
-std::vector<std::string> splitLines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    size_t begin = 0;
-    while (begin < text.size())
-    {
-        size_t end = text.find('\n', begin);
-        end = end == std::string::npos ? text.size() : end + 1;
-        lines.push_back(text.substr(begin, end - begin));
-        begin = end;
-    }
-    return lines;
-}
-
-std::string join(const std::vector<std::string>& lines)
-{
-    std::string text;
-    for (const std::string& line : lines)
-        text += line;
-    return text;
-}
-
-// The line end a new line gets: the one most of the file's lines have.
-std::string lineEnd(const std::vector<std::string>& lines)
-{
-    int crlf = 0;
-    for (const std::string& line : lines)
-        if (line.size() >= 2 && line.compare(line.size() - 2, 2, "\r\n") == 0)
-            ++crlf;
-    return crlf * 2 > static_cast<int>(lines.size()) ? "\r\n" : "\n";
-}
 
 // Where each of the first pieces of a line starts and ends; the comment and
 // the line end follow the last piece. Quoted pieces count whole.
@@ -154,7 +123,7 @@ bool TimelineEdit::parse(TimelineLines& lines)
 void TimelineEdit::appendObject(std::vector<std::string>& text, const std::string& object,
                                 const std::vector<std::string>& statements)
 {
-    const std::string end = lineEnd(text);
+    const std::string end = TextLines::commonEnd(text);
     if (!text.empty() && text.back().back() != '\n')
         text.back() += end;
     text.push_back(end);
@@ -174,7 +143,7 @@ bool TimelineEdit::readRow(const std::string& at, unsigned int& row)
 
 bool TimelineEdit::commit(const std::vector<std::string>& lines)
 {
-    const std::string edited = join(lines);
+    const std::string edited = TextLines::join(lines);
     TimelineParser parser(fileName);
     std::unique_ptr<TrackSystem> system(parser.parse(edited));
     if (!system)
@@ -205,8 +174,8 @@ bool TimelineEdit::setKey(const std::string& object, const std::string& track, c
     if (!TimelineSyntax::parseValue(value, number, expected))
         return fail("expected " + expected);
 
-    std::vector<std::string> text = splitLines(this->text);
-    const std::string end = lineEnd(text);
+    std::vector<std::string> text = TextLines::split(this->text);
+    const std::string end = TextLines::commonEnd(text);
     const std::vector<std::string> words = { at, curve, value };
     const auto object_ = lines.objects.find(object);
     if (object_ == lines.objects.end())
@@ -272,7 +241,7 @@ bool TimelineEdit::removeKey(const std::string& object, const std::string& track
     const auto key = lines.keyframes[object][track].find(row);
     if (key == lines.keyframes[object][track].end())
         return fail("no key of " + object + "." + track + " at row " + std::to_string(row));
-    std::vector<std::string> text = splitLines(this->text);
+    std::vector<std::string> text = TextLines::split(this->text);
     text.erase(text.begin() + (key->second - 1));
     editedLine = key->second;
     return commit(text);
@@ -291,7 +260,7 @@ bool TimelineEdit::moveKey(const std::string& object, const std::string& track, 
         return fail("no key of " + object + "." + track + " at row " + std::to_string(oldRow));
     if (newRow != oldRow && keys.count(newRow))
         return fail("a key of " + object + "." + track + " is already on row " + std::to_string(newRow));
-    std::vector<std::string> text = splitLines(this->text);
+    std::vector<std::string> text = TextLines::split(this->text);
     const size_t oldIndex = static_cast<size_t>(key->second - 1);
     const std::vector<std::string> words = wordsOf(text[oldIndex]);
     if (words.size() < 3)
@@ -323,7 +292,7 @@ bool TimelineEdit::setIntervalSpan(const std::string& object, const std::string&
     unsigned int row = 0, first = 0, last = 0;
     if (!parse(lines) || !readRow(at, row) || !readRow(from, first) || !readRow(to, last))
         return false;
-    std::vector<std::string> text = splitLines(this->text);
+    std::vector<std::string> text = TextLines::split(this->text);
     const std::map<unsigned int, int>& keys = lines.startStops[object];
     const auto start = keys.find(row);
     std::vector<std::string> words =
@@ -359,8 +328,8 @@ bool TimelineEdit::addInterval(const std::string& object, const std::string& fro
     unsigned int first = 0, last = 0;
     if (!parse(lines) || !readRow(from, first) || !readRow(to, last))
         return false;
-    std::vector<std::string> text = splitLines(this->text);
-    const std::string end = lineEnd(text);
+    std::vector<std::string> text = TextLines::split(this->text);
+    const std::string end = TextLines::commonEnd(text);
     const std::string plain =
         "on " + from + " " + to + (target.empty() || target == "screen" ? "" : " " + TimelineSyntax::quote(target));
 
@@ -383,7 +352,7 @@ bool TimelineEdit::setIntervalTarget(const std::string& object, const std::strin
     unsigned int row = 0;
     if (!parse(lines) || !readRow(at, row))
         return false;
-    std::vector<std::string> text = splitLines(this->text);
+    std::vector<std::string> text = TextLines::split(this->text);
     const auto start = lines.startStops[object].find(row);
     const size_t index = start == lines.startStops[object].end() ? 0 : static_cast<size_t>(start->second - 1);
     const std::vector<Piece> found = start == lines.startStops[object].end() ? std::vector<Piece>() : pieces(text[index]);
@@ -407,7 +376,7 @@ bool TimelineEdit::removeInterval(const std::string& object, const std::string& 
     unsigned int row = 0;
     if (!parse(lines) || !readRow(at, row))
         return false;
-    std::vector<std::string> text = splitLines(this->text);
+    std::vector<std::string> text = TextLines::split(this->text);
     auto keyword = [&text](int line) {
         const std::string& content = text[static_cast<size_t>(line - 1)];
         const std::vector<Piece> found = pieces(content);
