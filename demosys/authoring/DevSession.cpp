@@ -47,6 +47,8 @@ DevSession::~DevSession()
     // The scenes fly their own paths again, at no cost.
     MRVDemosys::cameraTakeover.flying = false;
     MRVDemosys::cameraTakeover.keepMatrices = false;
+    // The pools, and the path in them, go with the show.
+    MRVDemosys::cameraTakeover.path = nullptr;
 }
 
 void DevSession::watchProduction()
