@@ -124,8 +124,8 @@ unsigned int DevSession::afterClock(unsigned int time)
 
 bool DevSession::event(const SDL_Event& event)
 {
-    // F1 closes the editor even while its console line has the keyboard.
-    if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_F1)
+    // F1 and F2 act even while the console line has the keyboard.
+    if (event.type == SDL_KEYDOWN && (event.key.keysym.sym == SDLK_F1 || event.key.keysym.sym == SDLK_F2))
         return false;
     if (editorOpen && editor->event(event))
         return true;
@@ -218,7 +218,8 @@ void DevSession::drawEditor(unsigned int time)
     inspected.targets = &targets;
     const CameraTakeover& takeover = MRVDemosys::cameraTakeover;
     inspected.flying = fly->isFlying();
-    inspected.cameraPose = fly->describe();
+    if (inspected.flying)
+        inspected.cameraPose = fly->describe();
     inspected.pathNow = takeover.path && takeover.frame == MRVDemosys::frames;
     std::string edit;
     inspectorView->draw(inspected, edit);
