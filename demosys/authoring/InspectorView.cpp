@@ -200,7 +200,7 @@ void InspectorView::draw(const Show& show, std::string& command)
                 low -= 0.5f;
                 high += 0.5f;
             }
-            const ImVec2 size(ImGui::GetContentRegionAvail().x, 40.0f);
+            const ImVec2 size(std::max(8.0f, ImGui::GetContentRegionAvail().x), 40.0f);
             const ImVec2 corner = ImGui::GetCursorScreenPos();
             ImGui::InvisibleButton("##curve", size);
             const bool pressed = ImGui::IsItemActivated();
@@ -238,7 +238,7 @@ void InspectorView::draw(const Show& show, std::string& command)
                 const bool moved = std::abs(io.MousePos.x - drag.pressX) >= 3.0f;
                 const bool raised = std::abs(io.MousePos.y - drag.pressY) >= 3.0f;
                 const double ms = show.viewStart + (io.MousePos.x - corner.x) / size.x * (show.viewEnd - show.viewStart);
-                double rows = std::max(0.0, ms) * show.dev->rowRate / 1000.0;
+                double rows = std::min(4.0e9, std::max(0.0, ms) * show.dev->rowRate / 1000.0);
                 if (snapToBeats && show.dev->rowsPerBeat > 0)
                     rows = std::floor(rows / show.dev->rowsPerBeat + 0.5) * show.dev->rowsPerBeat;
                 const unsigned int to = moved ? static_cast<unsigned int>(rows + 0.5) : drag.row;
