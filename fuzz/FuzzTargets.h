@@ -26,6 +26,7 @@
 #include "demosys/script/ParameterGroup.h"
 #include "demosys/script/Parameters.h"
 #include "demosys/timeline/Animation.h"
+#include "demosys/timeline/AnimationEdit.h"
 #include "demosys/timeline/AnimationParser.h"
 #include "demosys/timeline/Keyframe.h"
 #include "demosys/timeline/TrackGroup.h"
@@ -466,7 +467,54 @@ inline Outcome runAnimation(const uint8_t* data, size_t size)
     AnimationParser reparser(again);
     std::unique_ptr<Animation> reread(reparser.parse());
     if (!reread || reread->countKeyFrames() != animation->countKeyFrames())
+    {
         outcome.broken = "a printed animation does not read back: " + reparser.getErrorMessage();
+        return outcome;
+    }
+
+    // The editor's commits: a keyframe posed anew, or one inserted, leaves a
+    // path that reads back with that pose there and every other keyframe
+    // as it was.
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    const int count = animation->countKeyFrames();
+    AnimationEdit::Pose pose;
+    pose.position = Vector<float, 3>(1.5f, -2.25f, 1000.125f);
+    pose.pitch = -33.5f;
+    pose.heading = 271.75f;
+    for (const bool insert : { false, true })
+    {
+        const int index = count / 2;
+        if (!insert && count == 0)
+            continue;
+        AnimationEdit edit("animation.ani", text);
+        if (!(insert ? edit.insertKeyframe(index, pose) : edit.setKeyframe(index, pose)))
+        {
+            outcome.broken = "a path that reads cannot be edited: " + edit.getErrorMessage();
+            return outcome;
+        }
+        AnimationParser editedParser("animation.ani");
+        std::unique_ptr<Animation> edited(editedParser.parse(edit.getText()));
+        if (!edited || edited->countKeyFrames() != count + (insert ? 1 : 0))
+        {
+            outcome.broken = "an edited path does not read back: " + editedParser.getErrorMessage();
+            return outcome;
+        }
+        for (int k = 0; k < edited->countKeyFrames(); ++k)
+        {
+            const Keyframe* now = edited->getKeyFrame(k);
+            const bool posed = k == index;
+            const Keyframe* was = animation->getKeyFrame(insert && k > index ? k - 1 : k);
+            const Vector<float, 3> position = posed ? pose.position : was->getPosition();
+            const float pitch = posed ? pose.pitch : was->getPitch();
+            const float heading = posed ? pose.heading : was->getHeading();
+            if (now->getPosition().x() != position.x() || now->getPosition().y() != position.y() ||
+                now->getPosition().z() != position.z() || now->getPitch() != pitch || now->getHeading() != heading)
+            {
+                outcome.broken = "an edit changed keyframe " + std::to_string(k + 1) + " beyond what it set";
+                return outcome;
+            }
+        }
+    }
     return outcome;
 }
 

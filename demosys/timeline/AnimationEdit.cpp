@@ -17,7 +17,10 @@ bool isBlank(char c)
 }
 
 // The line with its items from the second on replaced by `numbers`, in
-// place: whatever separates them, and any item after them, stays.
+// place: whatever separates them, and any item after them, stays. Items
+// are read as the reader reads them: runs between spaces and tabs, a
+// carriage return at either end of one not part of it, a run of nothing
+// else no item at all.
 std::string renumber(const std::string& line, const std::vector<std::string>& numbers)
 {
     struct Item
@@ -25,17 +28,22 @@ std::string renumber(const std::string& line, const std::vector<std::string>& nu
         size_t begin, end;
     };
     std::vector<Item> items;
+    const size_t length = !line.empty() && line.back() == '\n' ? line.size() - 1 : line.size();
     size_t at = 0;
-    while (at < line.size() && line[at] != '\r' && line[at] != '\n')
+    while (at < length)
     {
-        while (at < line.size() && isBlank(line[at]))
+        while (at < length && isBlank(line[at]))
             ++at;
-        if (at >= line.size() || line[at] == '\r' || line[at] == '\n')
-            break;
-        const size_t begin = at;
-        while (at < line.size() && !isBlank(line[at]) && line[at] != '\r' && line[at] != '\n')
+        size_t begin = at;
+        while (at < length && !isBlank(line[at]))
             ++at;
-        items.push_back({ begin, at });
+        size_t end = at;
+        while (begin < end && line[begin] == '\r')
+            ++begin;
+        while (end > begin && line[end - 1] == '\r')
+            --end;
+        if (begin < end)
+            items.push_back({ begin, end });
     }
     if (items.empty())
         return line;
