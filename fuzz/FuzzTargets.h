@@ -35,6 +35,7 @@
 #include "demosys/timeline/TrackSystem.h"
 #include "demosys/timeline/TrackSystemIO.h"
 #include "mrvutils/Image.h"
+#include "demosys/timeline/TimelineEdit.h"
 #include "demosys/timeline/TimelineParser.h"
 #include "demosys/timeline/TimelinePrinter.h"
 #include "demosys/timeline/TrackDirectoryReader.h"
@@ -593,6 +594,33 @@ inline Outcome runTimeline(const uint8_t* data, size_t size)
     {
         outcome.broken = "a printed timeline compiles to other tracks:\n" + printed;
         return outcome;
+    }
+
+    // The editor's key edits on the author's own text: a key set on a row
+    // of its own and taken away again gives back every byte (a last line
+    // without a line end may have gained one, so that the key could follow).
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    for (const auto& group : system->getTrackGroups())
+    {
+        if (group.second->getInterpolateTrackCount() == 0)
+            continue;
+        const TrackInterpolate* track = group.second->getInterpolateTrack(0);
+        unsigned int last = 0;
+        for (const auto& key : track->getKeyframes())
+            last = std::max(last, key.first);
+        if (last >= 4294967294u)
+            break;
+        const std::string row = std::to_string(last + 1);
+        TimelineEdit edit("fuzz.txt", text);
+        if (!edit.setKey(group.first, track->getName(), row, "linear", "0.5"))
+            outcome.broken = "no key can be added to a timeline that compiles: " + edit.getErrorMessage();
+        else if (!edit.removeKey(group.first, track->getName(), row) ||
+                 (edit.getText() != text && edit.getText() != text + "\n" && edit.getText() != text + "\r\n"))
+            outcome.broken = "a key added and removed does not give back the text: " + edit.getErrorMessage() + "\n" +
+                             edit.getText();
+        if (!outcome.broken.empty())
+            return outcome;
+        break;
     }
 
     emptyScratchDir("timeline");

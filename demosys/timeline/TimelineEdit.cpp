@@ -5,6 +5,7 @@
 #include "demosys/timeline/TrackSystem.h"
 #include "mrvutils/TextLines.h"
 
+#include <algorithm>
 #include <iterator>
 #include <map>
 #include <memory>
@@ -19,15 +20,22 @@ struct Piece
     size_t end;
 };
 
+// Spaces, tabs and carriage returns separate pieces, as they do for the
+// parser, wherever they stand.
+bool separates(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
 std::vector<Piece> pieces(const std::string& line)
 {
     std::vector<Piece> found;
     size_t at = 0;
     while (at < line.size())
     {
-        while (at < line.size() && (line[at] == ' ' || line[at] == '\t'))
+        while (at < line.size() && separates(line[at]))
             ++at;
-        if (at >= line.size() || line[at] == '#' || line[at] == '\r' || line[at] == '\n')
+        if (at >= line.size() || line[at] == '#' || line[at] == '\n')
             break;
         const size_t begin = at;
         if (line[at] == '"')
@@ -38,8 +46,7 @@ std::vector<Piece> pieces(const std::string& line)
             ++at;
         }
         else
-            while (at < line.size() && line[at] != ' ' && line[at] != '\t' && line[at] != '#' && line[at] != '\r' &&
-                   line[at] != '\n')
+            while (at < line.size() && !separates(line[at]) && line[at] != '#' && line[at] != '\n')
                 ++at;
         found.push_back({ begin, at < line.size() ? at : line.size() });
     }
@@ -68,17 +75,20 @@ std::string rewrite(const std::string& line, const std::vector<std::string>& wor
         oldEnd = i < old.size() ? old[i].end : oldEnd + 1 + words[i].size();
     }
     const size_t lastOld = old.empty() ? indent : old.back().end;
-    std::string rest = line.substr(lastOld < line.size() ? lastOld : line.size());
-    size_t comment = rest.find('#');
-    size_t newline = rest.find_first_of("\r\n");
-    const std::string end = newline == std::string::npos ? std::string() : rest.substr(newline);
-    if (keepComment && comment != std::string::npos && (newline == std::string::npos || comment < newline))
+    const std::string rest = line.substr(lastOld < line.size() ? lastOld : line.size());
+    // The line's end: its "\n" and the carriage returns just before it.
+    size_t endAt = rest.size();
+    if (endAt > 0 && rest[endAt - 1] == '\n')
+        for (--endAt; endAt > 0 && rest[endAt - 1] == '\r';)
+            --endAt;
+    const size_t comment = rest.find('#');
+    if (keepComment && comment < endAt)
     {
         const size_t commentColumn = lastOld + comment;
         out += std::string(commentColumn > out.size() ? commentColumn - out.size() : 1, ' ');
-        out += rest.substr(comment, (newline == std::string::npos ? rest.size() : newline) - comment);
+        out += rest.substr(comment, endAt - comment);
     }
-    return out + end;
+    return out + rest.substr(endAt);
 }
 
 std::vector<std::string> wordsOf(const std::string& line)
@@ -87,6 +97,19 @@ std::vector<std::string> wordsOf(const std::string& line)
     for (const Piece& piece : pieces(line))
         words.push_back(line.substr(piece.begin, piece.end - piece.begin));
     return words;
+}
+
+// New lines into the text before line `at`, so that no two lines run
+// together: after a last line without a line end, that line gets one; a new
+// line without one (a copy of such a last line) gets one unless it goes last.
+void insertLines(std::vector<std::string>& text, size_t at, std::vector<std::string> lines, const std::string& end)
+{
+    if (at >= text.size() && !text.empty() && text.back().back() != '\n')
+        text.back() += end;
+    for (size_t i = 0; i < lines.size(); ++i)
+        if ((at < text.size() || i + 1 < lines.size()) && (lines[i].empty() || lines[i].back() != '\n'))
+            lines[i] += end;
+    text.insert(text.begin() + static_cast<long>(std::min(at, text.size())), lines.begin(), lines.end());
 }
 
 std::string indentOf(const std::string& line)
@@ -194,8 +217,8 @@ bool TimelineEdit::setKey(const std::string& object, const std::string& track, c
             for (const auto& otherTrack : other.second)
                 if (!otherTrack.second.empty())
                     indent = indentOf(text[static_cast<size_t>(otherTrack.second.begin()->second - 1)]);
-        text.insert(text.begin() + static_cast<long>(after),
-                    { "track " + TimelineSyntax::quote(track) + end, indent + at + " " + curve + " " + value + end });
+        insertLines(text, after,
+                    { "track " + TimelineSyntax::quote(track) + end, indent + at + " " + curve + " " + value + end }, end);
         editedLine = static_cast<int>(after) + 2;
         return commit(text);
     }
@@ -227,7 +250,7 @@ bool TimelineEdit::setKey(const std::string& object, const std::string& track, c
     }
     const std::string line =
         model.empty() ? "  " + at + " " + curve + " " + value + end : rewrite(model, words, false);
-    text.insert(text.begin() + static_cast<long>(insertAt), line);
+    insertLines(text, insertAt, { line }, end);
     editedLine = static_cast<int>(insertAt) + 1;
     return commit(text);
 }
@@ -280,7 +303,7 @@ bool TimelineEdit::moveKey(const std::string& object, const std::string& track, 
     if (insertAt > oldIndex)
         --insertAt;
     text.erase(text.begin() + static_cast<long>(oldIndex));
-    text.insert(text.begin() + static_cast<long>(insertAt), moved);
+    insertLines(text, insertAt, { moved }, TextLines::commonEnd(text));
     editedLine = static_cast<int>(insertAt) + 1;
     return commit(text);
 }
@@ -341,7 +364,7 @@ bool TimelineEdit::addInterval(const std::string& object, const std::string& fro
     const auto last_ = lines.startStopEnds.find(object);
     const size_t after = static_cast<size_t>(last_ != lines.startStopEnds.end() ? last_->second : lines.objects[object]);
     const std::string indent = last_ != lines.startStopEnds.end() ? indentOf(text[after - 1]) : std::string();
-    text.insert(text.begin() + static_cast<long>(after), indent + plain + end);
+    insertLines(text, after, { indent + plain + end }, end);
     editedLine = static_cast<int>(after) + 1;
     return commit(text);
 }
