@@ -162,6 +162,15 @@ void File::put(const std::string& value)
     data.insert(data.end(), value.begin(), value.end());
 }
 
+bool File::read(const std::string& path, std::string& text)
+{
+    const File in(path, READ);
+    if (!in.exists())
+        return false;
+    text = in.getAsString();
+    return true;
+}
+
 bool File::replace(const std::string& path, const std::string& bytes)
 {
     const std::string temporary = path + ".tmp";

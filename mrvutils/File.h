@@ -58,6 +58,9 @@ public:
     // path finds the old file or the new one, never a part. False, with no
     // temporary file left, when either step fails.
     static bool replace(const std::string& path, const std::string& bytes);
+    // The whole file as text; false, with `text` left alone, when it cannot
+    // be read.
+    static bool read(const std::string& path, std::string& text);
 
 private:
     bool open();

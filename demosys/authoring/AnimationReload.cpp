@@ -3,28 +3,14 @@
 #include "demosys/timeline/Animation.h"
 #include "demosys/timeline/AnimationParser.h"
 
-#include "mrvutils/File.h"
-
 #include <memory>
 
-bool AnimationReload::reload(Animation& animation, const std::string& file, std::string& error)
-{
-    File input(file, File::READ);
-    if (!input.exists())
-    {
-        AnimationParser parser(file);
-        parser.loadFile(file);
-        error = parser.getErrorMessage();
-        return false;
-    }
-    return reload(animation, file, input.getAsString(), error);
-}
+namespace {
 
-bool AnimationReload::reload(Animation& animation, const std::string& file, const std::string& text,
-                             std::string& error)
+// What the parser read, taken into the animation when it is fit to fly.
+bool take(Animation& animation, const AnimationParser& parser, Animation* parsed, std::string& error)
 {
-    AnimationParser parser(file);
-    std::unique_ptr<Animation> fresh(parser.parse(text));
+    std::unique_ptr<Animation> fresh(parsed);
     if (!fresh || !parser.isValid())
     {
         error = parser.getErrorMessage();
@@ -40,4 +26,21 @@ bool AnimationReload::reload(Animation& animation, const std::string& file, cons
     }
     animation.replaceKeyframes(*fresh);
     return true;
+}
+
+} // namespace
+
+bool AnimationReload::reload(Animation& animation, const std::string& file, std::string& error)
+{
+    AnimationParser parser(file);
+    Animation* parsed = parser.parse();
+    return take(animation, parser, parsed, error);
+}
+
+bool AnimationReload::reload(Animation& animation, const std::string& file, const std::string& text,
+                             std::string& error)
+{
+    AnimationParser parser(file);
+    Animation* parsed = parser.parse(text);
+    return take(animation, parser, parsed, error);
 }

@@ -35,15 +35,6 @@ bool splitTrack(const std::string& name, std::string& object, std::string& track
     return true;
 }
 
-bool readFile(const std::string& path, std::string& text)
-{
-    File input(path, File::READ);
-    if (!input.exists())
-        return false;
-    text = input.getAsString();
-    return true;
-}
-
 } // namespace
 
 std::string DevCommands::moment(unsigned int ms) const
@@ -55,6 +46,15 @@ void DevCommands::say(const std::string& line)
 {
     std::cout << line << std::endl;
     lastLine = line;
+}
+
+void DevCommands::sayDone(const std::string& command, const std::string& file, int line,
+                          std::chrono::steady_clock::time_point started, const std::string& note)
+{
+    // From the command to the show that plays it: the next frame draws it.
+    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
+    say("Done: " + command + " ('" + file + "' line " + std::to_string(line) + ") in " +
+        std::to_string(static_cast<long>(ms + 0.5)) + " ms" + note);
 }
 
 bool DevCommands::refuse(const std::string& command, const std::string& why)
@@ -180,10 +180,7 @@ bool DevCommands::edit(const std::string& command, const std::vector<std::string
         return refuse(command, StringUtils::trim(error));
     done.push_back({ command, std::string(), text, edit.getText() });
     undone.clear();
-    // From the command to the show that plays it: the next frame draws it.
-    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
-    say("Done: " + command + " ('" + file + "' line " + std::to_string(edit.getLine()) + ") in " +
-        std::to_string(static_cast<long>(ms + 0.5)) + " ms" + note);
+    sayDone(command, file, edit.getLine(), started, note);
     return true;
 }
 
@@ -199,7 +196,7 @@ bool DevCommands::restore(bool undo)
     std::string text;
     // An edit saved meanwhile from a text editor is the author's newer
     // word; it is not overwritten with an older text.
-    const bool read = step.file.empty() ? show.authoring->readTimeline(text) : readFile(step.file, text);
+    const bool read = step.file.empty() ? show.authoring->readTimeline(text) : File::read(step.file, text);
     if (!read || text != (undo ? step.after : step.before))
         return refuse(verb, step.file.empty() ? "the timeline was changed since; edit it where it was changed"
                                               : "'" + step.file + "' was changed since; edit it where it was changed");
@@ -266,7 +263,7 @@ bool DevCommands::commit(const std::string& command, bool insert)
     if (!show.authoring || !show.authoring->animationFile(takeover.path, file))
         return refuse(command, "the camera path flown now is not a file of this show");
     std::string text;
-    if (!readFile(file, text))
+    if (!File::read(file, text))
         return refuse(command, "cannot read '" + file + "'");
 
     // Where the path is: its keyframes sit at whole segments of the
@@ -292,9 +289,8 @@ bool DevCommands::commit(const std::string& command, bool insert)
         return refuse(command, StringUtils::trim(error));
     done.push_back({ command, file, text, edit.getText() });
     undone.clear();
-    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
-    say("Done: " + command + " ('" + file + "' line " + std::to_string(edit.getLine()) + ") in " +
-        std::to_string(static_cast<long>(ms + 0.5)) + " ms; keyframe " + std::to_string(index + 1) + " of " +
-        std::to_string(path.countKeyFrames()) + (insert ? ", new" : ""));
+    sayDone(command, file, edit.getLine(), started,
+            "; keyframe " + std::to_string(index + 1) + " of " + std::to_string(path.countKeyFrames()) +
+                (insert ? ", new" : ""));
     return true;
 }

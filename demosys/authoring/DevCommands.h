@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,9 @@ private:
     bool restore(bool undo);
     bool refuse(const std::string& command, const std::string& why);
     void say(const std::string& line);
+    // "Done: COMMAND ('FILE' line N) in N ms" and the note.
+    void sayDone(const std::string& command, const std::string& file, int line,
+                 std::chrono::steady_clock::time_point started, const std::string& note);
     std::string moment(unsigned int ms) const;
 
     const DevShow& show;

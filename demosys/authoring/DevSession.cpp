@@ -248,9 +248,10 @@ void DevSession::drawEditor(unsigned int time)
         break;
     case TimelineView::Request::SPAN:
     {
-        auto at = [this](unsigned int row) { return TimelineSyntax::formatTime(TimelineSyntax::rowStart(row, show.rowRate)); };
-        commands->run("span " + TimelineSyntax::quote(request.object) + " " + at(request.at) + " " + at(request.from) +
-                      " " + at(request.to));
+        commands->run("span " + TimelineSyntax::quote(request.object) + " " +
+                      TimelineSyntax::formatRow(request.at, show.rowRate) + " " +
+                      TimelineSyntax::formatRow(request.from, show.rowRate) + " " +
+                      TimelineSyntax::formatRow(request.to, show.rowRate));
         break;
     }
     case TimelineView::Request::NONE:

@@ -1,7 +1,7 @@
 #include "demosys/authoring/FlyCamera.h"
 
 #include "demosys/runtime/MRVDemosys.h"
-#include "demosys/timeline/AnimationEdit.h"
+#include "demosys/timeline/TimelineSyntax.h"
 #include "demosys/timeline/CameraTakeover.h"
 
 #include <SDL.h>
@@ -66,8 +66,8 @@ void FlyCamera::look(float dx, float dy)
 
 std::string FlyCamera::describe() const
 {
-    return "[" + AnimationEdit::formatNumber(takeover.position.x()) + ", " +
-           AnimationEdit::formatNumber(takeover.position.y()) + ", " +
-           AnimationEdit::formatNumber(takeover.position.z()) + "] pitch " +
-           AnimationEdit::formatNumber(takeover.pitch) + " heading " + AnimationEdit::formatNumber(takeover.heading);
+    return "[" + TimelineSyntax::formatThousandths(takeover.position.x()) + ", " +
+           TimelineSyntax::formatThousandths(takeover.position.y()) + ", " +
+           TimelineSyntax::formatThousandths(takeover.position.z()) + "] pitch " +
+           TimelineSyntax::formatThousandths(takeover.pitch) + " heading " + TimelineSyntax::formatThousandths(takeover.heading);
 }

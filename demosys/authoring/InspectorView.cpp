@@ -21,19 +21,6 @@ namespace {
 
 const char* const CURVES[] = { "linear", "cos-out", "cos-in", "step", "ramp" };
 
-// A row as the first millisecond of it, which reads back to the same row.
-std::string rowTime(unsigned int row, int rowRate)
-{
-    return TimelineSyntax::formatTime(TimelineSyntax::rowStart(row, rowRate));
-}
-
-// A value set by hand goes into the text as a person would type it, to the
-// thousandth the field shows, not with every digit of where the mouse stopped.
-std::string typedValue(float value)
-{
-    return TimelineSyntax::formatValue(static_cast<float>(std::round(static_cast<double>(value) * 1000.0) / 1000.0));
-}
-
 std::string trackName(const std::string& object, const std::string& track)
 {
     return TimelineSyntax::quote(object + "." + track);
@@ -87,7 +74,7 @@ void InspectorView::draw(const Show& show, std::string& command)
     }
     const unsigned int row =
         static_cast<unsigned int>(static_cast<unsigned long long>(show.time) * static_cast<unsigned int>(show.dev->rowRate) / 1000u);
-    const std::string at = rowTime(row, show.dev->rowRate);
+    const std::string at = TimelineSyntax::formatRow(row, show.dev->rowRate);
     const std::string object = TimelineSyntax::quote(show.object);
 
     const Effect* effect = group->getEffect();
@@ -108,12 +95,11 @@ void InspectorView::draw(const Show& show, std::string& command)
     if (ImGui::CollapsingHeader("Intervals", ImGuiTreeNodeFlags_DefaultOpen))
     {
         const TrackStartStop* track = group->getStartStopTrack();
-        const TrackStartStopKeyFrame* open = nullptr;
         int index = 0;
         auto interval = [&](const TrackStartStopKeyFrame* start, const TrackStartStopKeyFrame* stop) {
             ImGui::PushID(index++);
-            const std::string from = rowTime(start->row, show.dev->rowRate);
-            ImGui::Text("%s to %s", from.c_str(), stop ? rowTime(stop->row, show.dev->rowRate).c_str() : "(its row)");
+            const std::string from = TimelineSyntax::formatRow(start->row, show.dev->rowRate);
+            ImGui::Text("%s to %s", from.c_str(), stop ? TimelineSyntax::formatRow(stop->row, show.dev->rowRate).c_str() : "(its row)");
             ImGui::SameLine();
             ImGui::SetNextItemWidth(90.0f);
             if (show.targets && ImGui::BeginCombo("##target", start->targetName.c_str()))
@@ -129,23 +115,11 @@ void InspectorView::draw(const Show& show, std::string& command)
             ImGui::PopID();
         };
         if (track)
-            for (const auto& key : track->getKeyframes())
-            {
-                const auto* keyframe = static_cast<const TrackStartStopKeyFrame*>(key.second);
-                if (keyframe->isStart() && !open)
-                    open = keyframe;
-                else if (!keyframe->isStart() && open)
-                {
-                    interval(open, keyframe);
-                    open = nullptr;
-                }
-            }
-        if (open)
-            interval(open, nullptr);
+            track->forEachInterval(interval);
         const int rowsPerBar = show.dev->rowsPerBeat * std::max(1, show.dev->beatsPerBar);
         const unsigned int length = static_cast<unsigned int>(rowsPerBar > 0 ? rowsPerBar : std::max(1, show.dev->rowRate * 2));
         if (ImGui::SmallButton(rowsPerBar > 0 ? "add a bar here" : "add two seconds here"))
-            command = "on " + object + " " + at + " " + rowTime(row + length - 1, show.dev->rowRate);
+            command = "on " + object + " " + at + " " + TimelineSyntax::formatRow(row + length - 1, show.dev->rowRate);
     }
 
     if (ImGui::CollapsingHeader("Tracks", ImGuiTreeNodeFlags_DefaultOpen))
@@ -167,12 +141,12 @@ void InspectorView::draw(const Show& show, std::string& command)
             ImGui::SetNextItemWidth(110.0f);
             ImGui::DragFloat("##value", &value, 0.01f, 0.0f, 0.0f, "%.3f");
             if (ImGui::IsItemDeactivatedAfterEdit())
-                command = "key " + name + " " + at + " " + curveName + " " + typedValue(value);
+                command = "key " + name + " " + at + " " + curveName + " " + TimelineSyntax::formatThousandths(value);
             ImGui::SameLine();
             if (!here)
             {
                 if (ImGui::SmallButton("key here"))
-                    command = "key " + name + " " + at + " linear " + typedValue(value);
+                    command = "key " + name + " " + at + " linear " + TimelineSyntax::formatThousandths(value);
             }
             else
             {
@@ -253,11 +227,11 @@ void InspectorView::draw(const Show& show, std::string& command)
                 if (released)
                 {
                     if (!moved && !raised)
-                        command = "seek " + rowTime(drag.row, show.dev->rowRate);
+                        command = "seek " + TimelineSyntax::formatRow(drag.row, show.dev->rowRate);
                     else
-                        command = "move " + name + " " + rowTime(drag.row, show.dev->rowRate) + " " +
-                                  rowTime(to, show.dev->rowRate) +
-                                  (raised ? " " + typedValue(value) : std::string());
+                        command = "move " + name + " " + TimelineSyntax::formatRow(drag.row, show.dev->rowRate) + " " +
+                                  TimelineSyntax::formatRow(to, show.dev->rowRate) +
+                                  (raised ? " " + TimelineSyntax::formatThousandths(value) : std::string());
                     drag.track = -1;
                 }
             }

@@ -276,13 +276,13 @@ bool LiveAuthoring::apply(const Unit& unit, int index, std::string& error, std::
 
 bool LiveAuthoring::compileTimeline(const std::string& file, std::string& error, std::string& note)
 {
-    File input(file, File::READ);
-    if (!input.exists())
+    std::string text;
+    if (!File::read(file, text))
     {
         error = "the file cannot be read";
         return false;
     }
-    return compileText(file, input.getAsString(), nullptr, error, note);
+    return compileText(file, text, nullptr, error, note);
 }
 
 bool LiveAuthoring::compileText(const std::string& file, const std::string& text,
@@ -414,11 +414,7 @@ bool LiveAuthoring::editAnimation(const std::string& file, const std::string& te
 
 bool LiveAuthoring::readTimeline(std::string& text) const
 {
-    File input(timelineFile, File::READ);
-    if (timelineFile.empty() || !input.exists())
-        return false;
-    text = input.getAsString();
-    return true;
+    return !timelineFile.empty() && File::read(timelineFile, text);
 }
 
 void LiveAuthoring::report(const std::string& what, bool ok, double ms, const std::string& error,

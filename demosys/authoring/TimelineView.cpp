@@ -195,7 +195,6 @@ TimelineView::Request TimelineView::draw(const Show& show)
             draw->AddText(ImVec2(origin.x, y), IM_COL32(210, 210, 210, 255), text);
             if (track)
             {
-                const TrackStartStopKeyFrame* open = nullptr;
                 auto box = [&](const TrackStartStopKeyFrame* start, double endMs) {
                     const float x0 = std::max(left, xAt(rowMs(start->row, show.dev->rowRate)));
                     const float x1 = std::min(right, xAt(endMs));
@@ -218,21 +217,13 @@ TimelineView::Request TimelineView::draw(const Show& show)
                     if (lanePressed)
                         edge = { entry.first, start->row, stop->row, dx1 < dx0 };
                 };
-                for (const auto& key : track->getKeyframes())
-                {
-                    const auto* keyframe = static_cast<const TrackStartStopKeyFrame*>(key.second);
-                    if (keyframe->isStart() && !open)
-                        open = keyframe;
-                    else if (!keyframe->isStart() && open)
-                    {
-                        // "on" includes its stop row.
-                        box(open, rowMs(keyframe->row + 1u, show.dev->rowRate));
-                        edges(open, keyframe);
-                        open = nullptr;
-                    }
-                }
-                if (open)  // a start without a stop draws at its row only
-                    box(open, rowMs(open->row + 1u, show.dev->rowRate));
+                track->forEachInterval([&](const TrackStartStopKeyFrame* start, const TrackStartStopKeyFrame* stop) {
+                    // "on" includes its stop row; a start without a stop
+                    // draws at its row only.
+                    box(start, rowMs((stop ? stop->row : start->row) + 1u, show.dev->rowRate));
+                    if (stop)
+                        edges(start, stop);
+                });
             }
             if (edge.object == entry.first)
                 edgeY = y;

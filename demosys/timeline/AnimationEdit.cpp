@@ -2,10 +2,10 @@
 
 #include "demosys/timeline/Animation.h"
 #include "demosys/timeline/AnimationParser.h"
+#include "demosys/timeline/TimelineSyntax.h"
 #include "mrvutils/StringUtils.h"
 #include "mrvutils/TextLines.h"
 
-#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -63,31 +63,19 @@ std::string lineEndOf(const std::string& line)
 
 std::vector<std::string> posNumbers(const AnimationEdit::Pose& pose)
 {
-    return { AnimationEdit::formatNumber(pose.position.x()), AnimationEdit::formatNumber(pose.position.y()),
-             AnimationEdit::formatNumber(pose.position.z()) };
+    return { TimelineSyntax::formatThousandths(pose.position.x()), TimelineSyntax::formatThousandths(pose.position.y()),
+             TimelineSyntax::formatThousandths(pose.position.z()) };
 }
 
 std::vector<std::string> rotNumbers(const AnimationEdit::Pose& pose)
 {
-    return { AnimationEdit::formatNumber(pose.pitch), AnimationEdit::formatNumber(pose.heading) };
+    return { TimelineSyntax::formatThousandths(pose.pitch), TimelineSyntax::formatThousandths(pose.heading) };
 }
 
 } // namespace
 
 AnimationEdit::AnimationEdit(const std::string& fileName_, const std::string& text_) : fileName(fileName_), text(text_)
 {
-}
-
-std::string AnimationEdit::formatNumber(float value)
-{
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.3f", static_cast<double>(value));
-    std::string number = buffer;
-    while (number.back() == '0')
-        number.pop_back();
-    if (number.back() == '.')
-        number.pop_back();
-    return number == "-0" ? "0" : number;
 }
 
 bool AnimationEdit::fail(const std::string& message)

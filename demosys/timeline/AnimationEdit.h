@@ -35,8 +35,6 @@ public:
     const std::string& getErrorMessage() const { return errorMessage; }
     int getLine() const { return editedLine; }
 
-    static std::string formatNumber(float value);
-
 private:
     // Where the keyframes' lines are in the text as it is.
     bool read(AnimationParser::Layout& layout);

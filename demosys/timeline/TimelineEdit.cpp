@@ -112,6 +112,35 @@ void insertLines(std::vector<std::string>& text, size_t at, std::vector<std::str
     text.insert(text.begin() + static_cast<long>(std::min(at, text.size())), lines.begin(), lines.end());
 }
 
+// The lines of the interval of an object that starts on a row: its "on" or
+// "start" line and, after a "start", the "stop" line that ends it.
+struct IntervalLines
+{
+    size_t start = 0;                // index into the text
+    size_t stop = 0;                 // 0: none
+    std::vector<std::string> words;  // of the start line
+};
+
+bool findInterval(const std::map<unsigned int, int>& keys, const std::vector<std::string>& text, unsigned int row,
+                  IntervalLines& found)
+{
+    const auto start = keys.find(row);
+    if (start == keys.end())
+        return false;
+    found.start = static_cast<size_t>(start->second - 1);
+    found.words = wordsOf(text[found.start]);
+    if (found.words.empty() || (found.words[0] != "on" && found.words[0] != "start"))
+        return false;
+    const auto stop = std::next(start);
+    if (found.words[0] == "start" && stop != keys.end())
+    {
+        const std::vector<std::string> stopWords = wordsOf(text[static_cast<size_t>(stop->second - 1)]);
+        if (!stopWords.empty() && stopWords[0] == "stop")
+            found.stop = static_cast<size_t>(stop->second - 1);
+    }
+    return true;
+}
+
 std::string indentOf(const std::string& line)
 {
     const std::vector<Piece> found = pieces(line);
@@ -316,31 +345,23 @@ bool TimelineEdit::setIntervalSpan(const std::string& object, const std::string&
     if (!parse(lines) || !readRow(at, row) || !readRow(from, first) || !readRow(to, last))
         return false;
     std::vector<std::string> text = TextLines::split(this->text);
-    const std::map<unsigned int, int>& keys = lines.startStops[object];
-    const auto start = keys.find(row);
-    std::vector<std::string> words =
-        start == keys.end() ? std::vector<std::string>() : wordsOf(text[static_cast<size_t>(start->second - 1)]);
-    if (words.empty() || (words[0] != "on" && words[0] != "start"))
+    IntervalLines interval;
+    if (!findInterval(lines.startStops[object], text, row, interval))
         return fail("no interval of " + object + " starts at row " + std::to_string(row));
-    const size_t startIndex = static_cast<size_t>(start->second - 1);
-    editedLine = start->second;
-    if (words[0] == "on")
-    {
-        words[1] = from;
-        words[2] = to;
-        text[startIndex] = rewrite(text[startIndex], words, true);
-        return commit(text);
-    }
-    const auto stop = std::next(start);
-    std::vector<std::string> stopWords =
-        stop == keys.end() ? std::vector<std::string>() : wordsOf(text[static_cast<size_t>(stop->second - 1)]);
-    if (stopWords.empty() || stopWords[0] != "stop")
-        return fail("the interval of " + object + " at row " + std::to_string(row) + " has no stop line to move");
+    editedLine = static_cast<int>(interval.start) + 1;
+    std::vector<std::string>& words = interval.words;
     words[1] = from;
-    stopWords[1] = to;
-    text[startIndex] = rewrite(text[startIndex], words, true);
-    const size_t stopIndex = static_cast<size_t>(stop->second - 1);
-    text[stopIndex] = rewrite(text[stopIndex], stopWords, true);
+    if (words[0] == "on")
+        words[2] = to;
+    else if (interval.stop == 0)
+        return fail("the interval of " + object + " at row " + std::to_string(row) + " has no stop line to move");
+    else
+    {
+        std::vector<std::string> stopWords = wordsOf(text[interval.stop]);
+        stopWords[1] = to;
+        text[interval.stop] = rewrite(text[interval.stop], stopWords, true);
+    }
+    text[interval.start] = rewrite(text[interval.start], words, true);
     return commit(text);
 }
 
@@ -376,20 +397,16 @@ bool TimelineEdit::setIntervalTarget(const std::string& object, const std::strin
     if (!parse(lines) || !readRow(at, row))
         return false;
     std::vector<std::string> text = TextLines::split(this->text);
-    const auto start = lines.startStops[object].find(row);
-    const size_t index = start == lines.startStops[object].end() ? 0 : static_cast<size_t>(start->second - 1);
-    const std::vector<Piece> found = start == lines.startStops[object].end() ? std::vector<Piece>() : pieces(text[index]);
-    auto word = [&](size_t i) { return text[index].substr(found[i].begin, found[i].end - found[i].begin); };
-    const size_t keep = found.empty() ? 0 : word(0) == "on" ? 3 : word(0) == "start" ? 2 : 0;
-    if (keep == 0 || found.size() < keep)
+    IntervalLines interval;
+    if (!findInterval(lines.startStops[object], text, row, interval))
         return fail("no interval of " + object + " starts at row " + std::to_string(row));
-    std::vector<std::string> words;
-    for (size_t i = 0; i < keep; ++i)
-        words.push_back(word(i));
+    // The times stay; the target after them is replaced, or dropped for the screen.
+    std::vector<std::string>& words = interval.words;
+    words.resize(words[0] == "on" ? 3 : 2);
     if (!target.empty() && target != "screen")
         words.push_back(TimelineSyntax::quote(target));
-    text[index] = rewrite(text[index], words, true);
-    editedLine = start->second;
+    text[interval.start] = rewrite(text[interval.start], words, true);
+    editedLine = static_cast<int>(interval.start) + 1;
     return commit(text);
 }
 
@@ -400,26 +417,16 @@ bool TimelineEdit::removeInterval(const std::string& object, const std::string& 
     if (!parse(lines) || !readRow(at, row))
         return false;
     std::vector<std::string> text = TextLines::split(this->text);
-    auto keyword = [&text](int line) {
-        const std::string& content = text[static_cast<size_t>(line - 1)];
-        const std::vector<Piece> found = pieces(content);
-        return found.empty() ? std::string() : content.substr(found[0].begin, found[0].end - found[0].begin);
-    };
-    std::map<unsigned int, int>& keys = lines.startStops[object];
-    const auto start = keys.find(row);
-    if (start == keys.end() || keyword(start->second) == "stop")
+    IntervalLines interval;
+    if (!findInterval(lines.startStops[object], text, row, interval))
         return fail("no interval of " + object + " starts at row " + std::to_string(row));
-    std::vector<int> gone = { start->second };
-    // A "start" line's interval ends at the next keyframe: a stop line of
-    // its own, which goes with it.
-    const auto stop = std::next(start);
-    if (keyword(start->second) == "start" && stop != keys.end() && keyword(stop->second) == "stop")
-        gone.push_back(stop->second);
-    // The later line first, so that the earlier one's place holds.
-    if (gone.size() == 2 && gone[1] < gone[0])
-        std::swap(gone[0], gone[1]);
-    for (auto line = gone.rbegin(); line != gone.rend(); ++line)
-        text.erase(text.begin() + (*line - 1));
-    editedLine = start->second;
+    // A "start" line's stop line goes with it; the later line first, so
+    // that the earlier one's place holds.
+    if (interval.stop > interval.start)
+        text.erase(text.begin() + static_cast<long>(interval.stop));
+    text.erase(text.begin() + static_cast<long>(interval.start));
+    if (interval.stop != 0 && interval.stop < interval.start)
+        text.erase(text.begin() + static_cast<long>(interval.stop));
+    editedLine = static_cast<int>(interval.start) + 1;
     return commit(text);
 }

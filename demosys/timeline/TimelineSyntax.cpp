@@ -377,3 +377,17 @@ std::string TimelineSyntax::formatValue(float value)
     }
     return text;
 }
+
+std::string TimelineSyntax::formatThousandths(float value)
+{
+    if (!std::isfinite(value))
+        return formatValue(value);
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.3f", static_cast<double>(value));
+    std::string number = buffer;
+    while (number.back() == '0')
+        number.pop_back();
+    if (number.back() == '.')
+        number.pop_back();
+    return number == "-0" ? "0" : number;
+}

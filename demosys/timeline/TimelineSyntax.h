@@ -53,6 +53,8 @@ public:
     static unsigned int rowStart(unsigned long long row, int rowRate);
     // A time as "m:ss:mmm", the form the production's timeline is written in.
     static std::string formatTime(unsigned int ms);
+    // A row as the first millisecond of it, which reads back to that row.
+    static std::string formatRow(unsigned int row, int rowRate) { return formatTime(rowStart(row, rowRate)); }
 
     // linear, cos-out, cos-in, step, ramp, or any whole number.
     static bool parseCurve(const std::string& text, int& curve);
@@ -65,4 +67,7 @@ public:
     // The shortest decimal that reads back to the same float; NaNs as
     // nan:HHHHHHHH.
     static std::string formatValue(float value);
+    // A number set by hand, as a person types it: to the thousandth,
+    // trailing zeros dropped ("0.632", "-7.25", "100").
+    static std::string formatThousandths(float value);
 };

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "demosys/timeline/Track.h"
+#include "demosys/timeline/TrackStartStopKeyFrame.h"
 
 class FrameBufferObject;
-class TrackStartStopKeyFrame;
 
 // When an effect is on, where it draws, and in which order it draws among
 // the other effects (lower priorities first). Holds TrackStartStopKeyFrames
@@ -36,6 +36,29 @@ public:
     // Takes the other track's keyframes and priority, giving it this one's;
     // effects and groups keep pointing at this track.
     void replaceWith(TrackStartStop& other);
+
+    // Calls visit(start, stop) for every interval in row order: a start
+    // keyframe and the stop keyframe that ends it, null for a start with
+    // none after it. A stop without a start, and a start while one is
+    // open, are no interval.
+    template <typename Visit>
+    void forEachInterval(Visit visit) const
+    {
+        const TrackStartStopKeyFrame* open = nullptr;
+        for (const auto& key : getKeyframes())
+        {
+            const auto* keyframe = static_cast<const TrackStartStopKeyFrame*>(key.second);
+            if (keyframe->isStart() && !open)
+                open = keyframe;
+            else if (!keyframe->isStart() && open)
+            {
+                visit(open, keyframe);
+                open = nullptr;
+            }
+        }
+        if (open)
+            visit(open, nullptr);
+    }
 
     // Editing helpers; the player never calls them.
     void insertInterval(unsigned int start, unsigned int stop);

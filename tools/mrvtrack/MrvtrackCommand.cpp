@@ -80,14 +80,14 @@ int MrvtrackCommand::run(const std::vector<std::string>& args, std::ostream& out
 int MrvtrackCommand::compile(const std::string& timeline, const std::string& directory, const std::string& script,
                              std::ostream& out, std::ostream& err)
 {
-    File input(timeline, File::READ);
-    if (!input.exists())
+    std::string text;
+    if (!File::read(timeline, text))
     {
         err << "mrvtrack: cannot read timeline '" << timeline << "'\n";
         return FAILED;
     }
     TimelineParser parser(timeline);
-    std::unique_ptr<TrackSystem> system(parser.parse(input.getAsString()));
+    std::unique_ptr<TrackSystem> system(parser.parse(text));
     if (!system)
     {
         err << parser.getErrorMessage();
